@@ -86,8 +86,10 @@ TDateTime EncodeDate(int year, int month, int day) {
 
 bool TryDecodeDate(TDateTime date, TYmd& ymd) {
   ymd = TYmd{};
-  if (!std::isfinite(date) || date < kMinDate || date >= kMaxDate + 1) return false;
-  const long long days = static_cast<long long>(std::trunc(date));
+  if (!std::isfinite(date)) return false;
+  const double whole = std::trunc(date);
+  if (whole < kMinDate || whole > kMaxDate) return false;
+  const long long days = static_cast<long long>(whole);
   ymd = CivilFromDays(days + kEpochOffset);
   return true;
 }

@@ -35,7 +35,7 @@ TCents ToCents(double value) {
   result.Exact = true;
   result.Negative = value < 0;
   const double magnitude = std::fabs(value);
-  char buffer[64];
+  char buffer[512];  // room for every double in fixed notation
   if (magnitude >= 1e15) {
     // Beyond 15 significant digits the stored value is the best we have.
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,

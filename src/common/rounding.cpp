@@ -19,7 +19,8 @@ std::int32_t RoundToInteger(double value) {
 }
 
 double RoundToCents(double value) {
-  if (!std::isfinite(value)) return value;
+  // From 10^15 on a double holds no cents to round.
+  if (!std::isfinite(value) || std::fabs(value) >= 1e15) return value;
   const TCents cents = ToCents(value);
   if (!cents.Exact) return value;
   double magnitude = 0;
