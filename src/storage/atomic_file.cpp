@@ -1,0 +1,108 @@
+#include "storage/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <string>
+
+namespace pc::storage {
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// Makes the rename itself durable; a failure here does not undo the save.
+void SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+std::atomic<unsigned> g_counter{0};
+
+}  // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string path, std::string temp_path, int fd)
+    : path_(std::move(path)), temp_path_(std::move(temp_path)), fd_(fd) {}
+
+std::unique_ptr<AtomicFileWriter> AtomicFileWriter::Create(const std::string& path) {
+  if (path.empty() || path.back() == '/') return nullptr;
+  mode_t mode = 0644;
+  struct stat st{};
+  if (::stat(path.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) return nullptr;  // never replace a folder or device
+    mode = st.st_mode & 07777;
+  }
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string temp = path + ".~" + std::to_string(::getpid()) + "-" +
+                       std::to_string(g_counter.fetch_add(1)) + ".tmp";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      ::fchmod(fd, mode);
+      return std::unique_ptr<AtomicFileWriter>(new AtomicFileWriter(path, std::move(temp), fd));
+    }
+    if (errno != EEXIST) return nullptr;
+  }
+  return nullptr;
+}
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+void AtomicFileWriter::Discard() {
+  if (done_) return;
+  done_ = true;
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  ::unlink(temp_path_.c_str());
+}
+
+bool AtomicFileWriter::Append(std::string_view bytes) {
+  if (done_ || error_ != AtomicWriteResult::Ok) return false;
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      error_ = AtomicWriteResult::WriteFailed;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+bool AtomicFileWriter::Commit() {
+  if (done_ || error_ != AtomicWriteResult::Ok) {
+    Discard();
+    return false;
+  }
+  if (::fsync(fd_) != 0) error_ = AtomicWriteResult::WriteFailed;
+  if (::close(fd_) != 0 && error_ == AtomicWriteResult::Ok) error_ = AtomicWriteResult::WriteFailed;
+  fd_ = -1;
+  if (error_ == AtomicWriteResult::Ok && ::rename(temp_path_.c_str(), path_.c_str()) != 0)
+    error_ = AtomicWriteResult::ReplaceFailed;
+  if (error_ != AtomicWriteResult::Ok) {
+    Discard();
+    return false;
+  }
+  done_ = true;
+  SyncFolder(FolderOf(path_));
+  return true;
+}
+
+AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  auto writer = AtomicFileWriter::Create(path);
+  if (!writer) return AtomicWriteResult::CreateFailed;
+  if (!writer->Append(bytes) || !writer->Commit()) return writer->LastError();
+  return AtomicWriteResult::Ok;
+}
+
+}  // namespace pc::storage

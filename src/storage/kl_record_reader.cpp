@@ -1,0 +1,305 @@
+#include "storage/kl_record_reader.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+
+#include "storage/byte_codec.h"
+#include "storage/kl_crc.h"
+
+namespace pc::storage {
+namespace {
+
+constexpr std::size_t kBlock = 8192;
+constexpr std::uint8_t kFlagTrailer = 0x80;
+constexpr std::uint8_t kFlagScrambled = 0x40;
+constexpr std::uint8_t kFlagCompressed = 0x20;
+
+}  // namespace
+
+KlRecordReader::KlRecordReader(const KlKey& master_key, Sink sink)
+    : master_(master_key), sink_(std::move(sink)) {}
+
+KlRecordReader::~KlRecordReader() {
+  if (zs_ != nullptr) {
+    inflateEnd(zs_);
+    delete zs_;
+  }
+}
+
+bool KlRecordReader::InRecordSection() const {
+  switch (state_) {
+    case State::TypeByte:
+    case State::LengthFlags:
+    case State::LengthBytes:
+    case State::Data:
+    case State::RecordCrc:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void KlRecordReader::End(KlReadResult r) {
+  if (done_) return;
+  done_ = true;
+  result_ = r;
+}
+
+bool KlRecordReader::Feed(const char* bytes, std::size_t size) {
+  std::size_t pos = 0;
+  while (pos < size && !done_) {
+    if (InRecordSection()) {
+      const std::size_t used = RecordSectionBytes(bytes + pos, size - pos);
+      file_crc_ = KlCrc32(file_crc_, bytes + pos, used);
+      pos += used;
+    } else {
+      const auto b = static_cast<std::uint8_t>(bytes[pos]);
+      if (state_ != State::FileCrc) file_crc_ = KlCrc32(file_crc_, &b, 1);
+      RawByte(b);
+      ++pos;
+    }
+  }
+  return !done_;
+}
+
+KlReadResult KlRecordReader::Finish() {
+  End(KlReadResult::UnexpectedEnd);
+  return result_;
+}
+
+void KlRecordReader::RawByte(std::uint8_t b) {
+  switch (state_) {
+    case State::Header:  // magic and description are not examined
+      if (b == 0) {
+        state_ = State::FlagWord;
+        counter_ = 0;
+      }
+      break;
+    case State::FlagWord:
+      if (counter_ == 0) flags_ = b;
+      if (++counter_ == 4) {
+        counter_ = 0;
+        state_ = (flags_ & kFlagScrambled) ? State::KeyBlock : State::StartMarker;
+      }
+      break;
+    case State::KeyBlock:
+      key_[static_cast<std::size_t>(counter_)] =
+          static_cast<std::uint8_t>(b ^ master_[static_cast<std::size_t>(counter_)]);
+      if (++counter_ == 8) state_ = State::StartMarker;
+      break;
+    case State::StartMarker:
+      if (b == 0x01) {
+        state_ = State::TypeByte;
+        section_pos_ = 0;
+        if (flags_ & kFlagCompressed) {
+          zs_ = new z_stream{};
+          if (inflateInit(zs_) != Z_OK) {
+            delete zs_;
+            zs_ = nullptr;
+            End(KlReadResult::CorruptData);
+          }
+        }
+      }
+      break;
+    case State::TrailerMarker:
+      if (b == 0xFF) {
+        state_ = State::FileCrc;
+        counter_ = 0;
+        stored_crc_ = 0;
+      }
+      break;
+    case State::FileCrc:
+      stored_crc_ |= static_cast<std::uint32_t>(b) << (8 * counter_);
+      if (++counter_ == 4)
+        End(stored_crc_ == file_crc_ ? KlReadResult::Ok : KlReadResult::FileChecksum);
+      break;
+    default:
+      break;
+  }
+}
+
+// Takes raw record-section bytes from the front of [bytes, bytes+size) and
+// returns how many it consumed. With a trailer the raw bytes after the
+// records are read by the raw states, so the section must be consumed one
+// byte at a time there; without one everything after the end byte is left
+// unread, so the decompressor can be given whole blocks.
+std::size_t KlRecordReader::RecordSectionBytes(const char* bytes, std::size_t size) {
+  const bool scrambled = (flags_ & kFlagScrambled) != 0;
+  const bool compressed = (flags_ & kFlagCompressed) != 0;
+  const bool trailer = (flags_ & kFlagTrailer) != 0;
+  std::array<std::uint8_t, kBlock> buf;
+  if (compressed) {
+    const std::size_t n = trailer ? 1 : std::min(size, kBlock);
+    for (std::size_t i = 0; i < n; ++i) {
+      auto b = static_cast<std::uint8_t>(bytes[i]);
+      if (scrambled) b ^= key_[(section_pos_ + i) & 7];
+      buf[i] = b;
+    }
+    section_pos_ += n;
+    if (z_ended_) return n;  // the stream has ended: its further bytes mean nothing
+    InflateBytes(buf.data(), n);
+    return n;
+  }
+  // Plain records: unscramble and process until the section ends.
+  std::size_t used = 0;
+  while (used < size && !done_ && InRecordSection()) {
+    const std::size_t n = std::min(size - used, kBlock);
+    std::size_t i = 0;
+    for (; i < n; ++i) {
+      auto b = static_cast<std::uint8_t>(bytes[used + i]);
+      if (scrambled) b ^= key_[(section_pos_ + i) & 7];
+      buf[i] = b;
+    }
+    // Process byte by byte only as far as the section reaches.
+    std::size_t k = 0;
+    while (k < n && !done_ && InRecordSection()) {
+      if (state_ == State::Data) {
+        const std::size_t take = std::min<std::size_t>(n - k, length_ - data_.size());
+        PlainBytes(buf.data() + k, take);
+        k += take;
+      } else {
+        PlainByte(buf[k++]);
+      }
+    }
+    section_pos_ += k;
+    used += k;
+  }
+  return used;
+}
+
+void KlRecordReader::InflateBytes(const std::uint8_t* in, std::size_t size) {
+  std::array<std::uint8_t, kBlock> out;
+  zs_->next_in = const_cast<Bytef*>(in);
+  zs_->avail_in = static_cast<uInt>(size);
+  while (!done_) {
+    zs_->next_out = out.data();
+    zs_->avail_out = static_cast<uInt>(out.size());
+    const int rc = inflate(zs_, Z_NO_FLUSH);
+    const std::size_t produced = out.size() - zs_->avail_out;
+    // The plain bytes come first: a stream damaged after the end byte of
+    // the records has already been read successfully.
+    std::size_t k = 0;
+    while (k < produced && !done_ && InRecordSection()) {
+      if (state_ == State::Data) {
+        const std::size_t take = std::min<std::size_t>(produced - k, length_ - data_.size());
+        PlainBytes(out.data() + k, take);
+        k += take;
+      } else {
+        PlainByte(out[k++]);
+      }
+    }
+    if (done_ || !InRecordSection()) return;  // plain bytes after the end byte are dropped
+    if (rc == Z_STREAM_END) {
+      z_ended_ = true;
+      return;
+    }
+    if (rc == Z_BUF_ERROR) return;  // needs more input
+    if (rc != Z_OK) {
+      End(KlReadResult::CorruptData);
+      return;
+    }
+    if (zs_->avail_in == 0 && zs_->avail_out != 0) return;
+  }
+}
+
+void KlRecordReader::PlainBytes(const std::uint8_t* p, std::size_t size) {
+  // Only called in the data state, with size <= bytes still missing.
+  data_.append(reinterpret_cast<const char*>(p), size);
+  if (with_crc_) record_crc_ = KlCrc32(record_crc_, p, size);
+  if (data_.size() == length_) DataComplete();
+}
+
+void KlRecordReader::PlainByte(std::uint8_t b) {
+  switch (state_) {
+    case State::TypeByte:
+      if (b == 0x00) {
+        if (flags_ & kFlagTrailer) {
+          state_ = State::TrailerMarker;
+        } else {
+          End(KlReadResult::Ok);
+        }
+        return;
+      }
+      kind_ = static_cast<std::uint8_t>(b >> 4);
+      type_ = static_cast<std::uint8_t>(b & 0x0F);
+      record_crc_ = KlCrc32(0, &b, 1);
+      data_.clear();
+      state_ = State::LengthFlags;
+      return;
+    case State::LengthFlags:
+      record_crc_ = KlCrc32(record_crc_, &b, 1);
+      with_crc_ = (b & 0x40) != 0;
+      if (b & 0x80) {
+        counter_ = (b & 0x0F) + 1;
+        if (counter_ > 4) {  // more length bytes than any length can need
+          End(KlReadResult::UnexpectedEnd);
+          return;
+        }
+        length_ = 0;
+        state_ = State::LengthBytes;
+      } else {
+        length_ = static_cast<std::uint32_t>(b & 0x0F) + 1;
+        state_ = State::Data;
+      }
+      return;
+    case State::LengthBytes:
+      record_crc_ = KlCrc32(record_crc_, &b, 1);
+      length_ = (length_ << 8) | b;
+      if (--counter_ == 0) {
+        if (length_ > kKlMaxRecordLength) {  // no writer can produce it
+          End(KlReadResult::UnexpectedEnd);
+          return;
+        }
+        state_ = State::Data;
+        if (length_ == 0) DataComplete();
+      }
+      return;
+    case State::Data:
+      PlainBytes(&b, 1);
+      return;
+    case State::RecordCrc:
+      stored_crc_ |= static_cast<std::uint32_t>(b) << (8 * counter_);
+      if (++counter_ == 4) {
+        if (stored_crc_ != record_crc_) {
+          End(KlReadResult::RecordChecksum);
+          return;
+        }
+        Dispatch();
+      }
+      return;
+    default:
+      return;
+  }
+}
+
+void KlRecordReader::DataComplete() {
+  if (with_crc_) {
+    state_ = State::RecordCrc;
+    counter_ = 0;
+    stored_crc_ = 0;
+  } else {
+    Dispatch();
+  }
+}
+
+void KlRecordReader::Dispatch() {
+  state_ = State::TypeByte;
+  ++number_;
+  if (kind_ == last_kind_ && type_ == last_type_) {
+    ++index_;
+  } else {
+    index_ = 1;
+    last_kind_ = kind_;
+    last_type_ = type_;
+  }
+  if (kind_ == 0) {
+    if (type_ == 1 && !data_.empty()) format_version_ = static_cast<std::uint8_t>(data_[0]);
+    if (type_ == 2 && data_.size() >= 8) write_time_ = GetDoubleAt(data_, 0);
+    return;
+  }
+  if (sink_ && sink_(KlRecord{number_, index_, kind_, type_, data_})) End(KlReadResult::Ok);
+}
+
+}  // namespace pc::storage
