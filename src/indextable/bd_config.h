@@ -205,8 +205,8 @@ class TBDConfig {
   // Extends a slot's figures (every component's with slot 0) up to
   // December 2100 by its trend kind: kind 1 steps by (last - first) / months
   // from the first to the last own figure, kind 2 by TrendPercentage / 12
-  // index points a month. Trend figures stay inside 0..99999.99: a falling
-  // trend ends before it would reach 0 and a rising one stops growing at
+  // index points a month. Trend figures stay inside the figure range: a
+  // falling trend holds at its last figure above 0, a rising one at
   // 99999.99. Nothing for trend kind 0 or a series without figures.
   void ComputeTrend(int slot);
   // Whether any cell of any component is marked as a trend figure.

@@ -118,7 +118,9 @@ void TBDConfig::SetCellValue(int slot, TMonthKey key, double value) {
   const int i = MonthIndexOf(key);
   if (!ValidSlot(slot) || i < 0 || !IsFigure(value)) return;
   if (value == 0 && series_[static_cast<std::size_t>(slot)] == nullptr) return;
-  MutableSeries(slot)->Value[static_cast<std::size_t>(i)] = value;
+  Series* s = MutableSeries(slot);
+  s->Value[static_cast<std::size_t>(i)] = value;
+  s->IsTrend[static_cast<std::size_t>(i)] = 0;  // a stored value is never a trend figure
 }
 
 TIndexCell TBDConfig::Cell(int slot, TMonthKey key) const {
@@ -198,18 +200,21 @@ void TBDConfig::RebuildCarryForward(int slot) {
   rangeEnd_[u] = 0;
   if (series_[u] == nullptr || monthCount_ == 0) return;
   Series* s = MutableSeries(slot);
-  TMonthKey remembered = 0;
+  // Trend figures open the carry range like own figures, but carry nothing:
+  // they name the own figure before them, so that removing the trend leaves
+  // the months carried, whether the trend was computed before or after.
+  TMonthKey carrier = 0;
   for (int row = 1; row <= monthCount_; ++row) {
     const TMonthKey key = MonthAt(row);
     const auto i = static_cast<std::size_t>(MonthIndexOf(key));
-    if (s->Value[i] != 0) {
-      if (remembered == 0) {
-        firstFigure_[u] = key;
-        rangeEnd_[u] = periodEnd_;
-      }
-      remembered = key;
+    if (s->Value[i] != 0 && firstFigure_[u] == 0) {
+      firstFigure_[u] = key;
+      rangeEnd_[u] = periodEnd_;
+    }
+    if (s->Value[i] != 0 && s->IsTrend[i] == 0) {
+      carrier = key;
     } else {
-      s->CarriedFrom[i] = remembered;
+      s->CarriedFrom[i] = carrier;
     }
   }
   FinishSeries(slot);
@@ -280,11 +285,11 @@ void TBDConfig::ComputeTrend(int slot) {
   Series* s = MutableSeries(slot);
   double value = s->Value[static_cast<std::size_t>(last)];
   for (int i = last + 1; i < kMonthCount; ++i) {
-    value += step;
-    // A figure is never 0 or less: a falling trend ends here and later months
-    // carry the last trend figure; a rising one stops at the largest figure.
-    if (value <= 0) break;
-    if (value > kMaxFigure) value = kMaxFigure;
+    // A figure is never 0 or less and never above the largest figure: a
+    // falling trend holds at its last figure above 0, a rising one at the
+    // largest figure.
+    const double next = value + step;
+    if (next > 0) value = next < kMaxFigure ? next : kMaxFigure;
     s->Value[static_cast<std::size_t>(i)] = value;
     s->IsTrend[static_cast<std::size_t>(i)] = 1;
   }
