@@ -51,8 +51,8 @@ bool ParseDateText(std::string_view text, double& out) {
 }
 
 std::string NumberText(double v) {
-  char buf[64];
-  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+  char buf[400];
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
   return ec == std::errc() ? std::string(buf, end) : std::string("?");
 }
 
