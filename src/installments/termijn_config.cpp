@@ -86,6 +86,15 @@ void TTermijnConfig::CopyFrom(const TTermijnConfig& other) {
   if (this != &other) *this = other;
 }
 
+int TTermijnConfig::SharedBlocks(const TTermijnConfig& other) const {
+  int shared = 0;
+  for (int b = 0; b < kBlockCount; ++b) {
+    if (blocks_[b] && blocks_[b] == other.blocks_[b]) ++shared;
+    if (results_[b] && results_[b] == other.results_[b]) ++shared;
+  }
+  return shared;
+}
+
 // ---- set-up -----------------------------------------------------------------
 
 void TTermijnConfig::SetProjectDates(TDateTime priceReferenceDate, TDateTime tenderDate,

@@ -131,6 +131,9 @@ class TTermijnConfig {
   // Makes this set a copy of `other`: installments, results, totals, dates,
   // method, current component, new entry, row map and index table.
   void CopyFrom(const TTermijnConfig& other);
+  // How many of this set's installment and result blocks are the very
+  // blocks of `other`, i.e. what a copy still shares with its source.
+  int SharedBlocks(const TTermijnConfig& other) const;
 
   // ---- Set-up -------------------------------------------------------------
   // Stores the three project dates as whole days (time of day removed); a

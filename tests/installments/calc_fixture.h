@@ -58,6 +58,7 @@ class TTableBuilder {
   }
 
   TBDConfig& Table() { return table_; }
+  const TBDConfig& Table() const { return table_; }
 
  private:
   TBDConfig table_;
@@ -87,13 +88,14 @@ inline TReckoned ReckonByDay(const TTermijnConfig& set, const TBDConfig& table, 
   const int componentSlot = table.SlotAt(position);
   const TSettlementStart start =
       StartRuleDate(c.StartRule, c.StartDate, set.TenderDate(), set.StartOfWorks());
-  const double base = table.GetIndex(MonthKeyOf(set.PriceReferenceDate()), position).Figure;
+  // Months after the table stand at its last month, as walking back finds.
   auto figureOn = [&](TDateTime day) {
     TYmd ymd = DecodeDate(day);
     if (ymd.Year > kLastYear) ymd = {kLastYear, 12, 31};
     if (ymd.Year < kFirstYear) return 0.0;
     return table.GetIndex(MonthKeyOfYearMonth(ymd.Year, ymd.Month), position).Figure;
   };
+  const double base = figureOn(set.PriceReferenceDate());
   double begin = set.StartOfWorks();
   for (int s = 1; s <= set.Count(); ++s) {
     const double end = set.EndDate(s);
