@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -66,7 +67,7 @@ class FileRegistry final : public Registry {
   RegistryTree machine_;
   std::mutex flush_mutex_;
   std::uint64_t flushed_changes_ = 0;
-  bool damaged_copy_kept_ = false;
+  std::string damaged_text_;  // the damaged file as read, until a copy of it is kept
 };
 
 // Where the settings live: ConfigHome + "/PrijsCorrectum/settings.json";

@@ -144,7 +144,7 @@ class TKVConfig {
   // Takes the system proxy into Proxy.Enabled, Host and Port; when it is on,
   // ProxyKind becomes HttpProxy and LogonNeeded false (User and Pass are
   // kept). A port text that is not a number in 1..65535 keeps the old Port.
-  // Returns what the query returned.
+  // Returns what the query returned; when it failed nothing is changed.
   bool ImportSystemProxy();
   // True when a downloaded set-up file waits to be offered; path names it
   // (update folder + "/" + LastDownloadedCoreFile), else path is empty. A
