@@ -1,0 +1,25 @@
+#include "update/server_url.h"
+
+namespace pc::update {
+
+std::string BuiltInServerUrl() { return PC_UPDATE_SERVER; }
+
+std::string UpdateServerUrl(const platform::Environment& env, std::string_view override) {
+  std::string url(override);
+  if (url.empty()) url = env.Get(kServerUrlVariable).value_or("");
+  if (url.empty()) url = BuiltInServerUrl();
+  if (url.back() != '/') url.push_back('/');
+  return url;
+}
+
+bool IsHttpUrl(std::string_view url) {
+  std::string lower;
+  for (char c : url.substr(0, 8)) lower.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+  std::size_t rest = 0;
+  if (lower.starts_with("http://")) rest = 7;
+  else if (lower.starts_with("https://")) rest = 8;
+  else return false;
+  return url.size() > rest && url[rest] != '/' && url[rest] != '?' && url[rest] != '#';
+}
+
+}  // namespace pc::update

@@ -1,0 +1,5 @@
+# The update pass: pure pieces, transports against the local test server,
+# the worker and the connection test (threads).
+pc_add_test(test_update_plan
+  SOURCES info_file_test.cpp file_names_test.cpp update_texts_test.cpp
+  LIBS pc_update)
