@@ -82,6 +82,7 @@ struct installments::TCalcRun {
   // figure); slot i for month LowMonth + i - 1; months after the table use
   // the slot of its last month, whose figure walking back would find.
   std::vector<double> Change;
+  std::vector<double> ChangeFraction;  // Change / 100
   std::int32_t LowMonth = 0;
   std::int32_t HighMonth = -1;
 
@@ -243,6 +244,43 @@ void TTermijnConfig::SplitFor(installments::TCalcRun& run, const TSettlementStar
   Invalidate();
 }
 
+namespace {
+
+// Totals of a fixed-share component over every piece, in order. Kept out
+// of line so the three sums stay in registers.
+// Turns the figures in change[1..months) into changes against `base`
+// (not 0) and fills fraction with change / 100; a month without figure
+// has change 0.
+[[gnu::noinline]] void ChangesOfFigures(double* change, double* fraction, std::size_t months,
+                                        double base) {
+  for (std::size_t slot = 1; slot < months; ++slot) {
+    const double figure = change[slot];
+    const double moved = figure / base * 100 - 100;
+    const double c = figure != 0 ? moved : 0.0;
+    change[slot] = c;
+    fraction[slot] = c / 100;
+  }
+}
+
+[[gnu::noinline]] void SumFixedShare(const std::vector<TPiece>& pieces, double share, const double* fractions,
+                   double& correctionP, double& correction0, double& amountP) {
+  double cp = correctionP;
+  double c0 = correction0;
+  double ap = amountP;
+  for (const TPiece& piece : pieces) {
+    const double componentAmount = share * piece.Amount;
+    const double correction = piece.BeforeSettlement ? 0.0 : fractions[piece.MonthSlot] * componentAmount;
+    cp += correction;
+    c0 += correction;
+    ap += componentAmount;
+  }
+  correctionP = cp;
+  correction0 = c0;
+  amountP = ap;
+}
+
+}  // namespace
+
 void TTermijnConfig::ComputeOne(installments::TCalcRun& run, int position, std::uint16_t referenceMonth,
                                 bool keepResults) {
   const TBDRecord& c = indexTable_->GetComponent(position);
@@ -252,18 +290,29 @@ void TTermijnConfig::ComputeOne(installments::TCalcRun& run, int position, std::
   const TCut& cut = CutFor(run, simplified_, start);
   const double base = IsValidMonthKey(referenceMonth) ? indexTable_->GetIndex(referenceMonth, position).Figure : 0.0;
 
-  // Changes are looked up on first use: a month's change depends only on
-  // its figure and the base figure.
-  std::fill(run.Change.begin(), run.Change.end(), std::numeric_limits<double>::quiet_NaN());
-  run.Change[0] = 0.0;
-  auto changeOf = [&](std::uint32_t slot) {
-    double& ch = run.Change[slot];
-    if (std::isnan(ch)) {
-      const double figure = indexTable_->GetIndex(KeyOfOrdinal(run.LowMonth + static_cast<std::int32_t>(slot) - 1), position).Figure;
-      ch = base != 0 && figure != 0 ? figure / base * 100 - 100 : 0.0;
+  // A month's change depends only on its figure and the base figure; it is
+  // looked up once per month before the sub-periods are walked. Change / 100
+  // is kept beside it: the same division the correction makes.
+  const std::size_t months = run.Change.size();
+  run.ChangeFraction.resize(months);
+  double* change = run.Change.data();
+  double* fraction = run.ChangeFraction.data();
+  change[0] = 0.0;
+  fraction[0] = 0.0;
+  if (base == 0) {
+    std::fill(change, change + months, 0.0);
+    std::fill(fraction, fraction + months, 0.0);
+  } else {
+    // First the figures, then the arithmetic in a loop of its own, which
+    // the compiler can run on two months at a time.
+    for (std::size_t slot = 1; slot < months; ++slot) {
+      const TMonthKey key = KeyOfOrdinal(run.LowMonth + static_cast<std::int32_t>(slot) - 1);
+      change[slot] = indexTable_->GetIndex(key, position).Figure;
     }
-    return ch;
-  };
+    ChangesOfFigures(change, fraction, months, base);
+  }
+  const double* changes = run.Change.data();
+  const double* fractions = run.ChangeFraction.data();
 
   const bool variable = c.Variable;
   const double share = c.Percentage / 100;
@@ -272,46 +321,49 @@ void TTermijnConfig::ComputeOne(installments::TCalcRun& run, int position, std::
   double correction0 = correctionTotal_[0];
   double amountP = amountTotal_[position];
 
-  TResultWriter writer(results_);
-  for (int s = 1; s <= count_; ++s) {
-    const TInstallmentSpan& sp = run.Spans[static_cast<std::size_t>(s - 1)];
-    double own = 0;  // the installment's amount of a variable component
-    double ownPerDay = 0;
-    if (variable && hasSlot) {
-      own = ComponentAmount(s, componentSlot);
-      ownPerDay = sp.Days > 0 ? own / static_cast<double>(sp.Days) : 0.0;
-    }
-    if (keepResults) writer.BeginInstallment(s, sp.Begin, sp.Days);
-    for (std::uint32_t k = cut.First[s - 1]; k < cut.First[s]; ++k) {
-      const TPiece& piece = cut.Pieces[k];
-      double componentAmount;
-      if (variable) {
-        componentAmount = sp.Days > 0 ? static_cast<double>(piece.Days) * ownPerDay : own;
-      } else {
-        componentAmount = share * piece.Amount;
+  if (!keepResults && !variable) {
+    SumFixedShare(cut.Pieces, share, fractions, correctionP, correction0, amountP);
+  } else {
+    TResultWriter writer(results_);
+    for (int s = 1; s <= count_; ++s) {
+      const TInstallmentSpan& sp = run.Spans[static_cast<std::size_t>(s - 1)];
+      double own = 0;  // the installment's amount of a variable component
+      double ownPerDay = 0;
+      if (variable && hasSlot) {
+        own = ComponentAmount(s, componentSlot);
+        ownPerDay = sp.Days > 0 ? own / static_cast<double>(sp.Days) : 0.0;
       }
-      const double change = changeOf(piece.MonthSlot);
-      const double correction = piece.BeforeSettlement ? 0.0 : change / 100 * componentAmount;
-      correctionP += correction;
-      correction0 += correction;
-      amountP += componentAmount;
-      if (keepResults) {
-        TTermijnPeriod period;
-        period.BeginDate = piece.Begin;
-        period.EndDate = piece.End;
-        period.Amount = piece.Amount;
-        period.Days = piece.Days;
-        period.Component = static_cast<std::uint8_t>(position);
-        period.Result = {componentAmount, change, correction};
-        writer.Add(period);
+      if (keepResults) writer.BeginInstallment(s, sp.Begin, sp.Days);
+      for (std::uint32_t k = cut.First[s - 1]; k < cut.First[s]; ++k) {
+        const TPiece& piece = cut.Pieces[k];
+        double componentAmount;
+        if (variable) {
+          componentAmount = sp.Days > 0 ? static_cast<double>(piece.Days) * ownPerDay : own;
+        } else {
+          componentAmount = share * piece.Amount;
+        }
+        const double correction = piece.BeforeSettlement ? 0.0 : fractions[piece.MonthSlot] * componentAmount;
+        correctionP += correction;
+        correction0 += correction;
+        amountP += componentAmount;
+        if (keepResults) {
+          TTermijnPeriod period;
+          period.BeginDate = piece.Begin;
+          period.EndDate = piece.End;
+          period.Amount = piece.Amount;
+          period.Days = piece.Days;
+          period.Component = static_cast<std::uint8_t>(position);
+          period.Result = {componentAmount, changes[piece.MonthSlot], correction};
+          writer.Add(period);
+        }
       }
     }
+    if (keepResults) writer.Finish(count_);
   }
   correctionTotal_[position] = correctionP;
   correctionTotal_[0] = correction0;
   amountTotal_[position] = amountP;
   if (keepResults) {
-    writer.Finish(count_);
     computedComponent_ = position;
     Invalidate();
   }

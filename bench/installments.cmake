@@ -1,0 +1,1 @@
+pc_add_bench(bench_installments SOURCES installments_bench.cpp LIBS pc_installments)
