@@ -37,7 +37,11 @@ inline std::uint32_t GetUint32At(std::string_view bytes, std::size_t at) {
 
 inline double GetDoubleAt(std::string_view bytes, std::size_t at) {
   std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(bytes[at + i]);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&bits, bytes.data() + at, 8);
+  } else {
+    for (int i = 7; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(bytes[at + i]);
+  }
   return std::bit_cast<double>(bits);
 }
 

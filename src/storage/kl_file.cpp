@@ -63,9 +63,9 @@ KlReadResult TKlFile::Parse(ReadableFile* file, std::string_view bytes, const Kl
   FormatVersion = 0;
   WriteTime = 0;
   KlRecordReader reader(master_key, [this](const KlRecord& r) {
-    RecordData.assign(r.data);
+    RecordData.swap(*r.buffer);
     bool stop = false;
-    OnReadRecord(*this, r.number, r.index, r.kind, r.type, r.data, stop);
+    OnReadRecord(*this, r.number, r.index, r.kind, r.type, RecordData, stop);
     return stop;
   });
   auto finish = [&](KlReadResult r) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "storage/byte_codec.h"
 #include "storage/kl_crc.h"
@@ -52,7 +53,7 @@ bool KlRecordReader::Feed(const char* bytes, std::size_t size) {
   while (pos < size && !done_) {
     if (InRecordSection()) {
       const std::size_t used = RecordSectionBytes(bytes + pos, size - pos);
-      file_crc_ = KlCrc32(file_crc_, bytes + pos, used);
+      if (flags_ & kFlagTrailer) file_crc_ = KlCrc32(file_crc_, bytes + pos, used);
       pos += used;
     } else {
       const auto b = static_cast<std::uint8_t>(bytes[pos]);
@@ -120,6 +121,26 @@ void KlRecordReader::RawByte(std::uint8_t b) {
   }
 }
 
+// Copies n raw section bytes to out, undoing the scrambling when on: byte j
+// of the section is XORed with key byte j mod 8, eight bytes at a time.
+void KlRecordReader::Unscramble(const char* in, std::size_t n, bool scrambled,
+                                std::uint8_t* out) const {
+  std::memcpy(out, in, n);
+  if (!scrambled) return;
+  std::uint8_t rotated[8];
+  for (std::size_t i = 0; i < 8; ++i) rotated[i] = key_[(section_pos_ + i) & 7];
+  std::uint64_t k64;
+  std::memcpy(&k64, rotated, 8);
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, out + i, 8);
+    w ^= k64;
+    std::memcpy(out + i, &w, 8);
+  }
+  for (; i < n; ++i) out[i] ^= rotated[i & 7];
+}
+
 // Takes raw record-section bytes from the front of [bytes, bytes+size) and
 // returns how many it consumed. With a trailer the raw bytes after the
 // records are read by the raw states, so the section must be consumed one
@@ -132,11 +153,7 @@ std::size_t KlRecordReader::RecordSectionBytes(const char* bytes, std::size_t si
   std::array<std::uint8_t, kBlock> buf;
   if (compressed) {
     const std::size_t n = trailer ? 1 : std::min(size, kBlock);
-    for (std::size_t i = 0; i < n; ++i) {
-      auto b = static_cast<std::uint8_t>(bytes[i]);
-      if (scrambled) b ^= key_[(section_pos_ + i) & 7];
-      buf[i] = b;
-    }
+    Unscramble(bytes, n, scrambled, buf.data());
     section_pos_ += n;
     if (z_ended_) return n;  // the stream has ended: its further bytes mean nothing
     InflateBytes(buf.data(), n);
@@ -146,23 +163,9 @@ std::size_t KlRecordReader::RecordSectionBytes(const char* bytes, std::size_t si
   std::size_t used = 0;
   while (used < size && !done_ && InRecordSection()) {
     const std::size_t n = std::min(size - used, kBlock);
-    std::size_t i = 0;
-    for (; i < n; ++i) {
-      auto b = static_cast<std::uint8_t>(bytes[used + i]);
-      if (scrambled) b ^= key_[(section_pos_ + i) & 7];
-      buf[i] = b;
-    }
+    Unscramble(bytes + used, n, scrambled, buf.data());
     // Process byte by byte only as far as the section reaches.
-    std::size_t k = 0;
-    while (k < n && !done_ && InRecordSection()) {
-      if (state_ == State::Data) {
-        const std::size_t take = std::min<std::size_t>(n - k, length_ - data_.size());
-        PlainBytes(buf.data() + k, take);
-        k += take;
-      } else {
-        PlainByte(buf[k++]);
-      }
-    }
+    const std::size_t k = ProcessPlain(buf.data(), n);
     section_pos_ += k;
     used += k;
   }
@@ -180,16 +183,7 @@ void KlRecordReader::InflateBytes(const std::uint8_t* in, std::size_t size) {
     const std::size_t produced = out.size() - zs_->avail_out;
     // The plain bytes come first: a stream damaged after the end byte of
     // the records has already been read successfully.
-    std::size_t k = 0;
-    while (k < produced && !done_ && InRecordSection()) {
-      if (state_ == State::Data) {
-        const std::size_t take = std::min<std::size_t>(produced - k, length_ - data_.size());
-        PlainBytes(out.data() + k, take);
-        k += take;
-      } else {
-        PlainByte(out[k++]);
-      }
-    }
+    ProcessPlain(out.data(), produced);
     if (done_ || !InRecordSection()) return;  // plain bytes after the end byte are dropped
     if (rc == Z_STREAM_END) {
       z_ended_ = true;
@@ -202,6 +196,65 @@ void KlRecordReader::InflateBytes(const std::uint8_t* in, std::size_t size) {
     }
     if (zs_->avail_in == 0 && zs_->avail_out != 0) return;
   }
+}
+
+// Runs the plain bytes through the record states until they are used up or
+// the section has ended; returns how many were used. Records that lie whole
+// inside the bytes are taken in one step, with the same outcome as byte by
+// byte.
+std::size_t KlRecordReader::ProcessPlain(const std::uint8_t* p, std::size_t n) {
+  std::size_t k = 0;
+  while (k < n && !done_ && InRecordSection()) {
+    if (state_ == State::TypeByte && p[k] != 0x00 && k + 2 <= n) {
+      const std::size_t used = WholeRecord(p + k, n - k);
+      if (used > 0) {
+        k += used;
+        continue;
+      }
+    }
+    if (state_ == State::Data) {
+      const std::size_t take = std::min<std::size_t>(n - k, length_ - data_.size());
+      PlainBytes(p + k, take);
+      k += take;
+    } else {
+      PlainByte(p[k++]);
+    }
+  }
+  return k;
+}
+
+// A complete, well-formed record at the front of p: dispatched, and its
+// size returned. 0 when it is not wholly there or needs the careful path.
+std::size_t KlRecordReader::WholeRecord(const std::uint8_t* p, std::size_t n) {
+  const std::uint8_t lf = p[1];
+  std::size_t head = 2;
+  std::uint32_t length;
+  if (lf & 0x80) {
+    const std::size_t bytes = (lf & 0x0F) + 1u;
+    if (bytes > 4 || n < 2 + bytes) return 0;
+    length = 0;
+    for (std::size_t i = 0; i < bytes; ++i) length = (length << 8) | p[2 + i];
+    if (length == 0 || length > kKlMaxRecordLength) return 0;
+    head += bytes;
+  } else {
+    length = (lf & 0x0F) + 1u;
+  }
+  const bool crc = (lf & 0x40) != 0;
+  const std::size_t total = head + length + (crc ? 4 : 0);
+  if (total > n) return 0;
+  if (crc) {
+    const std::uint32_t want = KlCrc32(0, p, head + length);
+    const std::uint32_t got = static_cast<std::uint32_t>(p[head + length]) |
+                              (static_cast<std::uint32_t>(p[head + length + 1]) << 8) |
+                              (static_cast<std::uint32_t>(p[head + length + 2]) << 16) |
+                              (static_cast<std::uint32_t>(p[head + length + 3]) << 24);
+    if (want != got) return 0;  // the careful path reports it
+  }
+  kind_ = static_cast<std::uint8_t>(p[0] >> 4);
+  type_ = static_cast<std::uint8_t>(p[0] & 0x0F);
+  data_.assign(reinterpret_cast<const char*>(p + head), length);
+  Dispatch();
+  return total;
 }
 
 void KlRecordReader::PlainBytes(const std::uint8_t* p, std::size_t size) {
@@ -224,12 +277,13 @@ void KlRecordReader::PlainByte(std::uint8_t b) {
       }
       kind_ = static_cast<std::uint8_t>(b >> 4);
       type_ = static_cast<std::uint8_t>(b & 0x0F);
-      record_crc_ = KlCrc32(0, &b, 1);
+      head_[0] = b;
+      head_len_ = 1;
       data_.clear();
       state_ = State::LengthFlags;
       return;
     case State::LengthFlags:
-      record_crc_ = KlCrc32(record_crc_, &b, 1);
+      head_[head_len_++] = b;
       with_crc_ = (b & 0x40) != 0;
       if (b & 0x80) {
         counter_ = (b & 0x0F) + 1;
@@ -241,18 +295,18 @@ void KlRecordReader::PlainByte(std::uint8_t b) {
         state_ = State::LengthBytes;
       } else {
         length_ = static_cast<std::uint32_t>(b & 0x0F) + 1;
-        state_ = State::Data;
+        StartData();
       }
       return;
     case State::LengthBytes:
-      record_crc_ = KlCrc32(record_crc_, &b, 1);
+      head_[head_len_++] = b;
       length_ = (length_ << 8) | b;
       if (--counter_ == 0) {
         if (length_ > kKlMaxRecordLength) {  // no writer can produce it
           End(KlReadResult::UnexpectedEnd);
           return;
         }
-        state_ = State::Data;
+        StartData();
         if (length_ == 0) DataComplete();
       }
       return;
@@ -272,6 +326,13 @@ void KlRecordReader::PlainByte(std::uint8_t b) {
     default:
       return;
   }
+}
+
+// The checksum covers the head bytes too; it is only worked out for the
+// records that carry one.
+void KlRecordReader::StartData() {
+  state_ = State::Data;
+  if (with_crc_) record_crc_ = KlCrc32(0, head_.data(), head_len_);
 }
 
 void KlRecordReader::DataComplete() {
@@ -299,7 +360,7 @@ void KlRecordReader::Dispatch() {
     if (type_ == 2 && data_.size() >= 8) write_time_ = GetDoubleAt(data_, 0);
     return;
   }
-  if (sink_ && sink_(KlRecord{number_, index_, kind_, type_, data_})) End(KlReadResult::Ok);
+  if (sink_ && sink_(KlRecord{number_, index_, kind_, type_, data_, &data_})) End(KlReadResult::Ok);
 }
 
 }  // namespace pc::storage

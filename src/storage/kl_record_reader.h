@@ -4,6 +4,7 @@
 // record and file checksums and hands every completed record on in file
 // order. It holds at most one 8192-byte block of decompressed bytes and the
 // record being read; announced lengths are never trusted for allocation.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -23,6 +24,9 @@ struct KlRecord {
   std::uint8_t kind;     // 0..15
   std::uint8_t type;     // 0..15
   std::string_view data; // valid during the call only
+  // The buffer behind `data`; a sink may swap it out to keep the bytes
+  // without a copy (the reader then reuses what it gets back).
+  std::string* buffer;
 };
 
 class KlRecordReader {
@@ -59,10 +63,14 @@ class KlRecordReader {
   bool InRecordSection() const;
   void End(KlReadResult r);
   void RawByte(std::uint8_t b);
+  void Unscramble(const char* in, std::size_t n, bool scrambled, std::uint8_t* out) const;
   std::size_t RecordSectionBytes(const char* bytes, std::size_t size);
   void InflateBytes(const std::uint8_t* in, std::size_t size);
+  std::size_t ProcessPlain(const std::uint8_t* p, std::size_t n);
+  std::size_t WholeRecord(const std::uint8_t* p, std::size_t n);
   void PlainBytes(const std::uint8_t* p, std::size_t size);
   void PlainByte(std::uint8_t b);
+  void StartData();
   void DataComplete();
   void Dispatch();
 
@@ -84,6 +92,8 @@ class KlRecordReader {
   bool with_crc_ = false;
   std::uint32_t length_ = 0;
   std::uint32_t record_crc_ = 0;
+  std::array<std::uint8_t, 6> head_{};  // type byte, length flags, length bytes
+  std::size_t head_len_ = 0;
   std::string data_;
   // dispatch bookkeeping
   std::uint32_t number_ = 0, index_ = 0;

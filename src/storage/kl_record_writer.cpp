@@ -42,6 +42,7 @@ KlRecordWriter::KlRecordWriter(Sink sink, int level, const KlKey& scramble_key)
       scramble_(std::any_of(scramble_key.begin(), scramble_key.end(), [](auto b) { return b != 0; })),
       key_(scramble_key),
       block_(kBlock, '\0') {
+  staged_.reserve(kBlock);
   if (compress_) {
     zs_ = new z_stream{};
     if (deflateInit(zs_, ZlibLevel(level)) != Z_OK) {
@@ -68,23 +69,38 @@ bool KlRecordWriter::AddRecord(std::uint8_t kind, std::uint8_t type, std::string
   }
   const std::string head =
       KlRecordHead(kind, type, static_cast<std::uint32_t>(data.size()), with_checksum);
-  Push(reinterpret_cast<const std::uint8_t*>(head.data()), head.size(), false);
-  Push(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(), false);
+  Stage(head);
+  Stage(data);
   if (with_checksum) {
     std::string crc;
     PutUint32(crc, KlCrc32(KlCrc32(0, head), data));
-    Push(reinterpret_cast<const std::uint8_t*>(crc.data()), crc.size(), false);
+    Stage(crc);
   }
   return !failed_;
 }
 
 bool KlRecordWriter::Finish() {
   if (finished_) return !failed_;
-  const std::uint8_t end = 0x00;
-  Push(&end, 1, true);
+  staged_.push_back('\0');  // the end byte
+  Push(reinterpret_cast<const std::uint8_t*>(staged_.data()), staged_.size(), true);
+  staged_.clear();
   finished_ = true;
   FlushBlock();
   return !failed_;
+}
+
+// Small records are gathered into blocks before they go down the pipeline,
+// which keeps the compressor's per-call cost off every record.
+void KlRecordWriter::Stage(std::string_view bytes) {
+  if (staged_.size() + bytes.size() > kBlock) {
+    Push(reinterpret_cast<const std::uint8_t*>(staged_.data()), staged_.size(), false);
+    staged_.clear();
+  }
+  if (bytes.size() >= kBlock) {
+    Push(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), false);
+  } else {
+    staged_.append(bytes);
+  }
 }
 
 // Moves bytes down the pipeline: into the compressor (its output into the

@@ -35,6 +35,7 @@ class KlRecordWriter {
   bool Failed() const { return failed_; }
 
  private:
+  void Stage(std::string_view bytes);
   void Push(const std::uint8_t* p, std::size_t size, bool finish);
   void Emit(std::size_t from);
   void FlushBlock();
@@ -44,7 +45,8 @@ class KlRecordWriter {
   bool scramble_;
   KlKey key_;
   std::uint64_t section_pos_ = 0;
-  std::string block_;  // 8192 bytes, filled up to used_
+  std::string staged_;  // plain bytes not yet pushed, under 8192
+  std::string block_;   // 8192 bytes, filled up to used_
   std::size_t used_ = 0;
   z_stream* zs_ = nullptr;
   bool failed_ = false;

@@ -89,17 +89,34 @@ TStorageFile::TStorageFile(std::string version, StorageDocKind doc_kind, std::st
       components_(kMaxComponents + 1),
       installments_(kMaxInstallments + 1) {}
 
-StorageLoadResult TStorageFile::Load() {
+StorageLoadResult TStorageFile::Load() { return LoadWith(nullptr); }
+
+StorageLoadResult TStorageFile::LoadFromBytes(std::string_view file_bytes) {
+  return LoadWith(&file_bytes);
+}
+
+StorageLoadResult TStorageFile::LoadWith(const std::string_view* bytes) {
   OnReadRecord = [this](TKlFile&, std::uint32_t, std::uint32_t, std::uint8_t kind,
                         std::uint8_t type, std::string_view, bool& stop) {
     ReadRecord(kind, type, stop);
   };
-  const KlReadResult r = TKlFile::Load(kMasterKey);
+  const KlReadResult r = bytes ? TKlFile::LoadBytes(*bytes, kMasterKey) : TKlFile::Load(kMasterKey);
   // Files written before the tender date existed take the price reference date.
   if (DocKind == static_cast<std::uint8_t>(StorageDocKind::Project) && TenderDate < 1.0)
     TenderDate = PriceReferenceDate;
   if (r != KlReadResult::Ok) return static_cast<StorageLoadResult>(ToInt(r));
   return ReadKind == DocKind ? StorageLoadResult::Ok : StorageLoadResult::WrongDocumentKind;
+}
+
+KlWriteResult TStorageFile::SaveToBytes(std::string& out) {
+  OnWriteRecord = [this](TKlFile&, std::uint32_t, std::uint32_t index, std::uint8_t kind,
+                         std::uint8_t type, std::string& data, bool&, bool& stop) {
+    WriteRecord(index, kind, type, data, stop);
+  };
+  const KlKey key = FileKey ? *FileKey : RandomFileKey();
+  const bool index_file = DocKind == static_cast<std::uint8_t>(StorageDocKind::Index);
+  return TKlFile::SaveBytes(out, index_file ? kIndexDescription : kProjectDescription, key,
+                            kMasterKey, kLevelDefault);
 }
 
 KlWriteResult TStorageFile::Save(bool confirm_overwrite) {

@@ -102,6 +102,12 @@ class TStorageFile : public TKlFile {
   // kOverwriteQuestion; only true proceeds (no AskOverwrite: declined).
   KlWriteResult Save(bool confirm_overwrite = false);
 
+  // The same load and save over bytes in memory instead of the file at
+  // Path (no folder, no overwrite question); SaveToBytes leaves `out`
+  // unchanged on failure.
+  StorageLoadResult LoadFromBytes(std::string_view file_bytes);
+  KlWriteResult SaveToBytes(std::string& out);
+
   // Entry index (1..ComponentCount) whose name equals `name` ignoring case
   // (Windows-1252 letters); 0 when none.
   int FindComponent(std::string_view name) const;
@@ -142,6 +148,7 @@ class TStorageFile : public TKlFile {
   std::optional<KlKey> FileKey;
 
  private:
+  StorageLoadResult LoadWith(const std::string_view* bytes);
   void ReadRecord(std::uint8_t kind, std::uint8_t type, bool& stop);
   void WriteRecord(std::uint32_t index, std::uint8_t kind, std::uint8_t type, std::string& data,
                    bool& stop);

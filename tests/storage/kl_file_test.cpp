@@ -132,6 +132,24 @@ INSTANTIATE_TEST_SUITE_P(
                       FlagCase{"best_scrambled", 3, true, 0x60}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(KlFileTest, ManySmallRecordsAcrossBlockBoundaries) {
+  // Records of 1..300 bytes, some with checksums, so that record heads,
+  // data and checksums fall on every side of the 8192-byte blocks.
+  std::vector<Rec> recs;
+  for (int i = 0; i < 4000; ++i) {
+    std::string data(static_cast<std::size_t>(1 + (i * 37) % 300), static_cast<char>(i));
+    recs.push_back({2, 4, data, i % 3 == 0});
+  }
+  for (int level : {0, 1}) {
+    for (const KlKey& key : {kZeroKey, kTestFileKey}) {
+      const auto out = ReadBytes(ContainerBytes(recs, key, level));
+      ASSERT_EQ(out.result, KlReadResult::Ok) << level;
+      ASSERT_EQ(out.records, recs) << level;
+      EXPECT_EQ(out.records.back().index, 4000u);
+    }
+  }
+}
+
 TEST(KlFileTest, PlainFileHasTheDocumentedRecordBytes) {
   const std::string bytes = ContainerBytes({{2, 4, "A", false}, {2, 4, std::string(17, 'z'), true}},
                                            kZeroKey, 0, "");

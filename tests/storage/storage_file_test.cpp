@@ -159,6 +159,14 @@ TEST_F(StorageFileTest, ProjectImageRoundTripsAndRewritesTheSameBytes) {
 
   ASSERT_EQ(SaveFixed(in), KlWriteResult::Ok);
   EXPECT_EQ(ReadWholeFile(path), bytes);
+
+  // the same through memory
+  std::string mem;
+  ASSERT_EQ(in.SaveToBytes(mem), KlWriteResult::Ok);
+  EXPECT_EQ(mem, bytes);
+  TStorageFile from_mem("", StorageDocKind::Project, "unused.kvp");
+  ASSERT_EQ(from_mem.LoadFromBytes(mem), StorageLoadResult::Ok);
+  EXPECT_EQ(Dump(from_mem), Dump(in));
 }
 
 TEST_F(StorageFileTest, IndexImageRoundTripsWithPictureAndOnlineFlag) {
