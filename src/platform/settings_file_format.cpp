@@ -44,9 +44,10 @@ std::optional<std::string> FromHex(std::string_view hex) {
 
 using json = nlohmann::ordered_json;
 
-// Builds the hive from the parser's events. A value is taken only once the
-// event after it has arrived, so that a number cut short at the end of a
-// truncated file ("80" of "8080") is not kept.
+// Builds the hive from the parser's events. A string is whole once its
+// closing quote is read, but a number is taken only once the event after it
+// has arrived, so that a number cut short at the end of a truncated file
+// ("80" of "8080") is not kept.
 class HiveBuilder final : public nlohmann::json_sax<json> {
  public:
   explicit HiveBuilder(RegistryTree& hive) : hive_(hive) {}
@@ -54,7 +55,7 @@ class HiveBuilder final : public nlohmann::json_sax<json> {
   bool damaged() const { return damaged_; }
 
   bool null() override { return Primitive(std::nullopt); }
-  bool boolean(bool v) override { return Primitive(Number(v ? 1 : 0)); }
+  bool boolean(bool v) override { return Primitive(Number(v ? 1 : 0), true); }
   bool number_integer(number_integer_t v) override {
     // A negative number typed by hand stands for its 32-bit pattern.
     if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::uint32_t>::max()) {
@@ -72,7 +73,7 @@ class HiveBuilder final : public nlohmann::json_sax<json> {
     value.type = RegistryValueType::String;
     value.text = Utf8ToCp1252(v);
     raw_string_ = v;
-    return Primitive(value);
+    return Primitive(value, true);
   }
   bool binary(binary_t&) override { return Primitive(std::nullopt); }
 
@@ -189,7 +190,7 @@ class HiveBuilder final : public nlohmann::json_sax<json> {
     return true;
   }
 
-  bool Primitive(std::optional<RegistryValue> value) {
+  bool Primitive(std::optional<RegistryValue> value, bool whole = false) {
     if (skip_ > 0) return true;
     if (depth_ == 0) {
       damaged_ = true;
@@ -208,6 +209,7 @@ class HiveBuilder final : public nlohmann::json_sax<json> {
       }
       value->name = value_name_;
       pending_ = std::move(value);
+      if (whole) CommitPending();
       return true;
     }
     // depth 3: the member of a typed value
