@@ -23,7 +23,7 @@ void Increment(std::string& digits) {
 
 std::string StripLeadingZeros(std::string digits) {
   std::size_t first = digits.find_first_not_of('0');
-  if (first == std::string::npos) return "0";
+  if (first == std::string::npos) return std::string(1, '0');
   return digits.substr(first);
 }
 
@@ -44,7 +44,7 @@ TCents ToCents(double value) {
     text.erase(text.find('.'), 1);
     result.Digits = StripLeadingZeros(text);
   } else if (magnitude == 0) {
-    result.Digits = "0";
+    result.Digits.assign(1, '0');
   } else {
     // d.dddddddddddddde+XX: 15 significant digits.
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
@@ -70,7 +70,7 @@ TCents ToCents(double value) {
     if (roundUp) Increment(whole);
     result.Digits = StripLeadingZeros(whole);
   }
-  if (result.Digits.size() < 3) result.Digits.insert(0, 3 - result.Digits.size(), '0');
+  if (result.Digits.size() < 3) result.Digits = std::string(3 - result.Digits.size(), '0') + result.Digits;
   return result;
 }
 

@@ -22,8 +22,29 @@ TBDConfig::TBDConfig(TIndexGridPainter* grid, int currentYear) : grid_(grid) {
 // Copies share the figure blocks; MutableSeries unshares before a change.
 TBDConfig::TBDConfig(const TBDConfig&) = default;
 TBDConfig& TBDConfig::operator=(const TBDConfig&) = default;
-TBDConfig::TBDConfig(TBDConfig&&) noexcept = default;
-TBDConfig& TBDConfig::operator=(TBDConfig&&) noexcept = default;
+// A move swaps, so the look-up pointers always travel with their blocks.
+TBDConfig::TBDConfig(TBDConfig&& other) noexcept { Swap(other); }
+TBDConfig& TBDConfig::operator=(TBDConfig&& other) noexcept {
+  if (this != &other) Swap(other);
+  return *this;
+}
+
+void TBDConfig::Swap(TBDConfig& other) noexcept {
+  std::swap(grid_, other.grid_);
+  std::swap(components_, other.components_);
+  std::swap(order_, other.order_);
+  std::swap(firstFigure_, other.firstFigure_);
+  std::swap(rangeEnd_, other.rangeEnd_);
+  std::swap(series_, other.series_);
+  std::swap(resolved_, other.resolved_);
+  std::swap(byPosition_, other.byPosition_);
+  std::swap(count_, other.count_);
+  std::swap(periodStart_, other.periodStart_);
+  std::swap(periodEnd_, other.periodEnd_);
+  std::swap(monthCount_, other.monthCount_);
+  std::swap(highlightMonth_, other.highlightMonth_);
+  std::swap(tableKind_, other.tableKind_);
+}
 TBDConfig::~TBDConfig() = default;
 
 void TBDConfig::CopyFrom(const TBDConfig& other) {
@@ -40,7 +61,9 @@ TBDConfig::Series* TBDConfig::MutableSeries(int slot) {
     // Sole owner: make the releases of former sharers visible before writing.
     std::atomic_thread_fence(std::memory_order_acquire);
   }
-  p->BackValid = false;
+  p->ResolvedValid = false;
+  resolved_[static_cast<std::size_t>(slot)] = nullptr;
+  SyncLookups();
   return p.get();
 }
 
@@ -51,7 +74,20 @@ const TBDConfig::Series* TBDConfig::SeriesOf(int slot) const {
 
 void TBDConfig::FinishSeries(int slot) {
   std::shared_ptr<Series>& p = series_[static_cast<std::size_t>(slot)];
-  if (p && !p->BackValid) p->RebuildBack();
+  if (p && !p->ResolvedValid) {
+    // A block left dirty by raw writes may be shared by now: never write
+    // into a block that a copy reads.
+    if (p.use_count() > 1) p = std::make_shared<Series>(*p);
+    p->RebuildResolved();
+  }
+  resolved_[static_cast<std::size_t>(slot)] = p ? &p->Resolved : nullptr;
+  SyncLookups();
+}
+
+void TBDConfig::SyncLookups() {
+  for (int p = 1; p <= kMaxComponents; ++p) {
+    byPosition_[static_cast<std::size_t>(p)] = resolved_[order_[static_cast<std::size_t>(p)]];
+  }
 }
 
 bool TBDConfig::UsedSlot(int slot) const {
@@ -61,21 +97,26 @@ bool TBDConfig::UsedSlot(int slot) const {
 void TBDConfig::ClearSlot(int slot) {
   const auto s = static_cast<std::size_t>(slot);
   series_[s].reset();
+  resolved_[s] = nullptr;
   firstFigure_[s] = 0;
   rangeEnd_[s] = 0;
   components_[s] = TBDRecord{};
+  SyncLookups();
 }
 
 void TBDConfig::Clear() {
   for (int slot = 1; slot <= kMaxComponents; ++slot) ClearSlot(slot);
   order_.fill(0);
   count_ = 0;
+  SyncLookups();
 }
 
 void TBDConfig::ClearFigures() {
   for (auto& p : series_) p.reset();
+  resolved_.fill(nullptr);
   firstFigure_.fill(0);
   rangeEnd_.fill(0);
+  SyncLookups();
 }
 
 int TBDConfig::FreeSlot() const {
@@ -105,6 +146,7 @@ int TBDConfig::AddComponent(const TComponentValues& values, int slot, int positi
   r.StartDate = DateOf(values.StartDate);
   r.Position = static_cast<std::uint8_t>(position);
   order_[static_cast<std::size_t>(position)] = static_cast<std::uint8_t>(slot);
+  SyncLookups();
   ComputeTrend(slot);
   return slot;
 }
@@ -144,6 +186,7 @@ bool TBDConfig::DeleteComponent(int position, int slot) {
     order_[kMaxComponents] = 0;
   }
   --count_;
+  SyncLookups();
   return true;
 }
 
@@ -155,6 +198,7 @@ void TBDConfig::SwapPositions(int a, int b) {
   std::swap(sa, sb);
   components_[sa].Position = static_cast<std::uint8_t>(a);
   components_[sb].Position = static_cast<std::uint8_t>(b);
+  SyncLookups();
 }
 
 void TBDConfig::MoveComponent(int from, int to) {
@@ -186,6 +230,7 @@ void TBDConfig::CompactPositions() {
   for (int p = 1; p <= n; ++p) components_[order_[static_cast<std::size_t>(p)]].Position =
       static_cast<std::uint8_t>(p);
   count_ = n;
+  SyncLookups();
 }
 
 int TBDConfig::SlotAt(int position) const {

@@ -47,6 +47,13 @@ struct TIndexLookup {
   TIndexResult Code = TIndexResult::WalkedBack;
 };
 
+// The look-up result of every month of one component, kept with its figure
+// series so that GetIndex is one read.
+struct TResolvedMonths {
+  std::array<double, kMonthCount> Figure{};
+  std::array<TIndexResult, kMonthCount> Code{};
+};
+
 // One month of one component.
 struct TIndexCell {
   double Value = 0;           // 0 = no figure
@@ -216,9 +223,19 @@ class TBDConfig {
   // trend figure, else the carried-forward one, else the first figure found
   // walking back month by month (0 when none). An invalid key or position
   // gives {0, WalkedBack}.
-  TIndexLookup GetIndex(TMonthKey key, int position) const;
+  TIndexLookup GetIndex(TMonthKey key, int position) const {
+    if (static_cast<unsigned>(position - 1) >= static_cast<unsigned>(kMaxComponents)) return {};
+    const int i = kMonthIndexOfKey[key];
+    if (i < 0) return {};
+    const TResolvedMonths* r = byPosition_[static_cast<std::size_t>(position)];
+    if (r == nullptr) return LookUpUncached(key, position);
+    return {r->Figure[static_cast<std::size_t>(i)], r->Code[static_cast<std::size_t>(i)]};
+  }
 
  private:
+  void Swap(TBDConfig& other) noexcept;
+  void SyncLookups();
+  TIndexLookup LookUpUncached(TMonthKey key, int position) const;
   struct Series;  // a slot's figure series, shared between copies
   Series* MutableSeries(int slot);
   const Series* SeriesOf(int slot) const;
@@ -235,6 +252,12 @@ class TBDConfig {
   std::array<TMonthKey, kMaxComponents + 1> firstFigure_{};  // index = slot
   std::array<TMonthKey, kMaxComponents + 1> rangeEnd_{};     // index = slot
   std::array<std::shared_ptr<Series>, kMaxComponents + 1> series_{};  // null = no figures
+  // The look-up results inside series_[slot] while they are up to date; null
+  // otherwise (and always for slot 0). Copies share them with the blocks.
+  std::array<const TResolvedMonths*, kMaxComponents + 1> resolved_{};
+  // resolved_ of the slot at each position (SyncLookups), saving GetIndex a
+  // step.
+  std::array<const TResolvedMonths*, kMaxComponents + 1> byPosition_{};
   int count_ = 0;
   TMonthKey periodStart_ = 0;
   TMonthKey periodEnd_ = 0;

@@ -309,22 +309,19 @@ bool TBDConfig::HasTrendFigures() const {
 
 // ---- look-up ------------------------------------------------------------
 
-TIndexLookup TBDConfig::GetIndex(TMonthKey key, int position) const {
-  if (position < 1 || position > kMaxComponents) return {};
-  const Series* s = series_[order_[static_cast<std::size_t>(position)]].get();
+// Look-ups of a slot without figures, or of a series changed by raw writes
+// since its results were last built.
+TIndexLookup TBDConfig::LookUpUncached(TMonthKey key, int position) const {
+  const Series* s = SeriesOf(SlotAt(position));
   const int i = MonthIndexOf(key);
   if (s == nullptr || i < 0) return {};
-  const auto u = static_cast<std::size_t>(i);
-  const double own = s->Value[u];
-  if (own != 0) return {own, s->IsTrend[u] != 0 ? TIndexResult::Trend : TIndexResult::Own};
-  const TMonthKey from = s->CarriedFrom[u];
-  if (from != 0) {
-    const int f = MonthIndexOf(from);
-    if (f >= 0 && s->Value[static_cast<std::size_t>(f)] != 0) {
-      return {s->Value[static_cast<std::size_t>(f)], TIndexResult::CarriedForward};
-    }
+  if (s->ResolvedValid) {
+    return {s->Resolved.Figure[static_cast<std::size_t>(i)],
+            s->Resolved.Code[static_cast<std::size_t>(i)]};
   }
-  return {s->WalkBack(i), TIndexResult::WalkedBack};
+  TIndexLookup l = s->LookUp(i, 0);
+  if (l.Code == TIndexResult::WalkedBack) l.Figure = s->WalkBack(i);
+  return l;
 }
 
 }  // namespace pc

@@ -13,29 +13,41 @@ struct TBDConfig::Series {
   std::array<double, kMonthCount> Value{};
   std::array<TMonthKey, kMonthCount> CarriedFrom{};
   std::array<std::uint8_t, kMonthCount> IsTrend{};
-  // Back[i]: what walking back from month i (exclusive) finds; valid while
-  // BackValid. Kept so that a look-up never walks.
-  std::array<double, kMonthCount + 1> Back{};
-  bool BackValid = true;
+  // What GetIndex gives for every month; valid while ResolvedValid.
+  TResolvedMonths Resolved;
+  bool ResolvedValid = true;
 
   // The figure month i stands for: its own, else the carried one; 0 = none.
-  double Resolved(int i) const {
-    if (Value[static_cast<std::size_t>(i)] != 0) return Value[static_cast<std::size_t>(i)];
-    const int from = MonthIndexOf(CarriedFrom[static_cast<std::size_t>(i)]);
+  double OwnOrCarried(int i) const {
+    const auto u = static_cast<std::size_t>(i);
+    if (Value[u] != 0) return Value[u];
+    const int from = MonthIndexOf(CarriedFrom[u]);
     return from >= 0 ? Value[static_cast<std::size_t>(from)] : 0;
   }
-  void RebuildBack() {
-    Back[0] = 0;
-    for (int i = 0; i < kMonthCount; ++i) {
-      const double r = Resolved(i);
-      Back[static_cast<std::size_t>(i) + 1] = r != 0 ? r : Back[static_cast<std::size_t>(i)];
+  // The look-up of month i from the cells alone.
+  TIndexLookup LookUp(int i, double walkedBack) const {
+    const auto u = static_cast<std::size_t>(i);
+    if (Value[u] != 0) return {Value[u], IsTrend[u] != 0 ? TIndexResult::Trend : TIndexResult::Own};
+    const int from = MonthIndexOf(CarriedFrom[u]);
+    if (from >= 0 && Value[static_cast<std::size_t>(from)] != 0) {
+      return {Value[static_cast<std::size_t>(from)], TIndexResult::CarriedForward};
     }
-    BackValid = true;
+    return {walkedBack, TIndexResult::WalkedBack};
+  }
+  void RebuildResolved() {
+    double back = 0;  // what walking back from month i finds
+    for (int i = 0; i < kMonthCount; ++i) {
+      const TIndexLookup l = LookUp(i, back);
+      Resolved.Figure[static_cast<std::size_t>(i)] = l.Figure;
+      Resolved.Code[static_cast<std::size_t>(i)] = l.Code;
+      const double r = OwnOrCarried(i);
+      if (r != 0) back = r;
+    }
+    ResolvedValid = true;
   }
   double WalkBack(int i) const {
-    if (BackValid) return Back[static_cast<std::size_t>(i)];
     for (int j = i - 1; j >= 0; --j) {
-      const double r = Resolved(j);
+      const double r = OwnOrCarried(j);
       if (r != 0) return r;
     }
     return 0;

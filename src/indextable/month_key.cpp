@@ -1,6 +1,22 @@
 #include "indextable/month_key.h"
 
 namespace pc {
+namespace {
+
+constexpr std::array<std::int16_t, 65536> MakeMonthIndexTable() {
+  std::array<std::int16_t, 65536> table{};
+  for (int key = 0; key < 65536; ++key) {
+    const int y = key >> 8;
+    const int m = key & 0xFF;
+    table[static_cast<std::size_t>(key)] = static_cast<std::int16_t>(
+        y >= 1 && y <= kYearCount && m >= 1 && m <= 12 ? (y - 1) * 12 + m - 1 : -1);
+  }
+  return table;
+}
+
+}  // namespace
+
+constinit const std::array<std::int16_t, 65536> kMonthIndexOfKey = MakeMonthIndexTable();
 
 std::uint8_t YearIndex(int year) {
   if (year < kFirstYear || year > kLastYear) return 0;

@@ -3,6 +3,7 @@
 // 0 stands for no month. Keys compare as plain numbers: by year, then month.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "common/date_time.h"
@@ -47,6 +48,9 @@ std::uint16_t MonthsBetween(TMonthKey a, TMonthKey b);
 // back. MonthIndexOf gives -1 for an invalid key; KeyOfMonthIndex gives 0 for
 // an index outside 0..1439.
 int MonthIndexOf(TMonthKey key);
+// MonthIndexOf of every possible key, for look-ups that must not branch on
+// the two fields of a key.
+extern const std::array<std::int16_t, 65536> kMonthIndexOfKey;
 TMonthKey KeyOfMonthIndex(int index);
 // The next / previous month; 0 beyond 2100-12 / before 1981-01 or for an
 // invalid key.

@@ -114,6 +114,40 @@ TEST(Copies, CopyFromTakesEverything) {
   EXPECT_TRUE(SameLookups(copy, source));
 }
 
+TEST(Copies, MovesCarryTheWholeTable) {
+  const TBDConfig reference = Sample();
+  TBDConfig source = Sample();
+  TBDConfig moved(std::move(source));
+  EXPECT_TRUE(SameLookups(moved, reference));
+  TBDConfig assigned(nullptr, 2012);
+  assigned = std::move(moved);
+  EXPECT_TRUE(SameLookups(assigned, reference));
+  // A moved-from table stays usable.
+  moved = Sample();
+  Set(moved, 2, 2008, 4, 85);
+  EXPECT_TRUE(SameLookups(assigned, reference));
+  EXPECT_EQ(moved.GetIndex(Key(2008, 4), 2).Figure, 85);
+}
+
+TEST(Copies, RawWritesBeforeACopyStayPrivate) {
+  TBDConfig source = Sample();
+  source.SetCellValue(2, Key(2008, 6), 90);  // results of slot 2 now out of date
+  const TBDConfig copy = source;
+  const auto before = AllLookups(copy);
+  // A later operation on the source brings its results up to date without
+  // touching the block the copy still reads.
+  EXPECT_FALSE(source.SetFigure(2, 1, false, 0));
+  source.SetCellValue(2, Key(2008, 6), 91);
+  source.RebuildAllCarryForward();
+  const auto after = AllLookups(copy);
+  ASSERT_EQ(before.size(), after.size());
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    ASSERT_EQ(before[i].Figure, after[i].Figure) << i;
+  }
+  EXPECT_EQ(copy.GetIndex(Key(2008, 6), 2).Figure, 90);
+  EXPECT_EQ(source.GetIndex(Key(2008, 6), 2).Figure, 91);
+}
+
 TEST(Copies, AHistoryOfCopiesKeepsEveryStep) {
   // An undo history: each step is a copy changed once.
   std::vector<TBDConfig> history;

@@ -1,0 +1,1 @@
+pc_add_bench(bench_indextable SOURCES indextable_bench.cpp LIBS pc_indextable)
