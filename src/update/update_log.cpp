@@ -22,17 +22,20 @@ std::string FormatLogTime(const platform::LocalDateTime& t) {
 TLog::TLog(std::string basePath, std::string extension, Clock clock, std::string versionText)
     : clock_(clock ? std::move(clock) : Clock(platform::LocalNow)), base_path_(basePath) {
   std::lock_guard lock(mutex_);
+  bool created = false;
   for (int n = 0; n < kLogNameTries && file_ == nullptr; ++n) {
     std::string name = n == 0 ? basePath : basePath + std::to_string(n);
     file_ = platform::ExclusiveFile::CreateLocked(name + extension);
     if (file_ != nullptr) {
+      created = true;
       base_path_ = std::move(name);
       file_path_ = file_->Path();
     }
   }
   AddLocked("Log start " + FormatLogTime(clock_()));
   AddLocked("Applicatie versie: " + versionText);
-  if (file_ == nullptr) AddLocked(kInMemoryNotice);
+  // A file that was made but failed on its first lines has said so already.
+  if (!created) AddLocked(kInMemoryNotice);
 }
 
 TLog::~TLog() { Close(); }
