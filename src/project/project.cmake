@@ -8,7 +8,8 @@ pc_add_core_library(pc_project
     ${CMAKE_CURRENT_LIST_DIR}/project_data.cpp
     ${CMAKE_CURRENT_LIST_DIR}/index_persistence.cpp
     ${CMAKE_CURRENT_LIST_DIR}/project_history.cpp
-  LIBS pc_common pc_indextable pc_installments pc_storage pc_settings pc_pictures)
+    ${CMAKE_CURRENT_LIST_DIR}/document_commands.cpp
+  LIBS pc_common pc_indextable pc_installments pc_storage pc_settings pc_pictures pc_platform)
 
 find_package(nlohmann_json 3 REQUIRED)
 pc_add_core_library(pc_project_json

@@ -3,6 +3,7 @@ pc_add_test(test_project_files
   LIBS pc_project)
 pc_add_test(test_project_document
   SOURCES project_document_test.cpp index_persistence_test.cpp project_history_test.cpp
+    document_commands_test.cpp
   LIBS pc_project pc_platform)
 pc_add_test(test_project_json
   SOURCES project_json_test.cpp
