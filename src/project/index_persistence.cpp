@@ -124,7 +124,14 @@ bool TProjectData::ImageSwitching(const storage::TStorageFile& image) {
   bool anyInUse = false;
   for (int position = 1; position <= table.Count(); ++position)
     anyInUse = anyInUse || TakesPart(table.GetComponent(position));
-  if (!anyInUse) table.Clear();
+  if (!anyInUse) {
+    // The slots are taken again by the file's components: amounts left from
+    // the former occupants must not pass to them.
+    if (Installments)
+      for (int slot = 1; slot <= kMaxComponents; ++slot)
+        if (!table.RecordOfSlot(slot).Name.empty()) Installments->DropComponentAmounts(slot);
+    table.Clear();
+  }
 
   std::vector<int> missingSlots;
   if (anyInUse) {

@@ -315,4 +315,17 @@ void TProjectData::Recalculate(int position, bool clearNewEntry) {
   Installments->Calculate(0);
 }
 
+void TProjectData::RebuildIndexGrid() {
+  if (!IndexTable) return;
+  IndexTable->SetHighlightMonth(MonthKeyOf(PriceReferenceDate));
+  if (TIndexGridPainter* grid = IndexTable->Grid())
+    for (int position = 1; position <= IndexTable->Count(); ++position) grid->RefreshColumn(position);
+}
+
+void TProjectData::RefreshIndexColumn(int position) {
+  if (!IndexTable) return;
+  IndexTable->SetHighlightMonth(MonthKeyOf(PriceReferenceDate));
+  if (TIndexGridPainter* grid = IndexTable->Grid()) grid->RefreshColumn(position);
+}
+
 }  // namespace pc::project

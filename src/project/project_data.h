@@ -141,6 +141,11 @@ class TProjectData {
   // the installments and computes every component.
   void Recalculate(int position, bool clearNewEntry);
 
+  // Marks the month of the price reference date in the index table and
+  // repaints every column (RebuildIndexGrid) or one (RefreshIndexColumn).
+  void RebuildIndexGrid();
+  void RefreshIndexColumn(int position);
+
   // ---- index files ----------------------------------------------------
   // Recomputes IndexBinding and OnlineInfo from IndexPath, IndexFileName
   // and OnlineIndex.

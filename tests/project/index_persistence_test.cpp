@@ -279,6 +279,24 @@ TEST_F(IndexPersistenceTest, SwitchingWithMissingComponents) {
   }
 }
 
+TEST_F(IndexPersistenceTest, SwitchingAnUnusedTableLeavesNoAmountsToTheNewComponents) {
+  storage::TStorageFile f(kFileVersion, storage::StorageDocKind::Index, Central("V.kvi"));
+  f.FirstMonth = Day(2008, 1, 1);
+  f.LastMonth = Day(2008, 12, 1);
+  f.Component(1).Name = "Nieuw";
+  f.Component(1).Variable = true;
+  f.ComponentCount = 1;
+  ASSERT_EQ(f.Save(), storage::KlWriteResult::Ok);
+  auto d = Project({{"Oud", 0}});  // in the table, not taking part
+  d->Installments->SetProjectDates(d->PriceReferenceDate, d->TenderDate, d->StartOfWorks);
+  TComponentAmounts amounts{};
+  amounts[1] = 700;
+  ASSERT_TRUE(d->Installments->InsertInstallment("T", amounts, 0, 1000, Day(2008, 3, 1)));
+  ASSERT_TRUE(d->SwitchIndexFile(Central("V.kvi"), false));
+  ASSERT_EQ(d->IndexTable->FindComponent("Nieuw"), 1);
+  EXPECT_EQ(d->Installments->ComponentAmount(1, 1), 0.0);
+}
+
 TEST_F(IndexPersistenceTest, SwitchingToTheDefaultNameOrTheSameNameNeedsForce) {
   WriteIndexFile(Central("Indices.kvi"), {{"Lonen", {{{2008, 2}, 120.0}}}});
   auto d = Project({{"Lonen", 40}});
