@@ -2,6 +2,8 @@
 // kind of malformed text refused with the picture left as it was.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "picture_test_files.h"
 #include "project/picture_strings.h"
 
@@ -187,6 +189,18 @@ TEST(PictureStringsTest, ComponentIsUnchangedByAFailedRead) {
   EXPECT_TRUE(PictureErrorRaised());
   ClearPictureError();
   EXPECT_FALSE(PictureErrorRaised());
+}
+
+TEST(PictureStringsTest, TheErrorIndicationBelongsToEachThread) {
+  ClearPictureError();
+  std::thread other([] {
+    TPicture p;
+    ClearPictureError();
+    EXPECT_FALSE(StringToPicture_ads("not a picture", p));
+    EXPECT_TRUE(PictureErrorRaised());
+  });
+  other.join();
+  EXPECT_FALSE(PictureErrorRaised()) << "a failure on another thread is not ours";
 }
 
 TEST(PictureStringsTest, APictureWithoutBytesIsNotConverted) {

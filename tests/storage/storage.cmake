@@ -8,3 +8,7 @@ pc_add_test(test_storage_file
 pc_add_test(test_atomic_file
   SOURCES atomic_file_test.cpp
   LIBS pc_storage)
+pc_add_test(test_storage_threads
+  SOURCES storage_threads_test.cpp
+  LIBS pc_storage
+  LABELS threads)
