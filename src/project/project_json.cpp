@@ -247,12 +247,12 @@ bool CheckProject(Reader& r, ProjectDescription& d) {
     if (t.end_date < d.start_of_works)
       return r.Fail(p + "end_date", "ligt voor de aanvang uitvoering (start_of_works)");
     std::set<std::string> seen;
-    for (const auto& [name, amount] : t.component_amounts) {
-      (void)amount;
+    for (const auto& entry : t.component_amounts) {
+      const std::string& name = entry.first;
       const std::string key = p + "component_amounts." + SingleByteToUtf8(name);
-      const auto it = std::find_if(d.components.begin(), d.components.end(), [&](const auto& c) {
-        return UpperCase(c.name) == UpperCase(name);
-      });
+      const std::string upper = UpperCase(name);
+      const auto it = std::find_if(d.components.begin(), d.components.end(),
+                                   [&upper](const auto& c) { return UpperCase(c.name) == upper; });
       if (it == d.components.end()) return r.Fail(key, "geen bestanddeel van dit project");
       if (!it->variable) return r.Fail(key, "dit bestanddeel is niet variabel");
       if (!seen.insert(UpperCase(name)).second) return r.Fail(key, "komt twee keer voor");

@@ -1,0 +1,2 @@
+pc_add_fuzz(fuzz_project_json SOURCES project_json_fuzz.cpp LIBS pc_project_json)
+pc_add_fuzz(fuzz_project_file SOURCES project_file_fuzz.cpp LIBS pc_project)
