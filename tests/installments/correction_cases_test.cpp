@@ -343,6 +343,24 @@ const TCalcCase kCases[] = {
        // The base is December 2100's figure, so December shows no change.
        EXPECT_EQ(sc.set.SubPeriods(1).back().Result.Change, 0.0);
      }},
+    {"NineHundredNinetyNineInstallmentsAndFiveComponents", 1981, 2070,
+     [](TScenario& sc) {
+       for (int c = 0; c < 5; ++c) {
+         const int p = sc.tables.Add("B" + std::to_string(c), 10 + c, c == 4, static_cast<std::uint8_t>(c % 4),
+                                     Day(1990, 7, 1));
+         RisingSeries(sc, p, 1981, 2070, 80 + c, 0.05 * (c + 1));
+       }
+       sc.Dates(Day(1983, 5, 15), Day(1981, 3, 1), Day(1981, 1, 1));
+       for (int m = 0; m < kMaxInstallments; ++m) {
+         sc.Installment(Day(1981 + m / 12, m % 12 + 1, 1 + (7 * m) % 28), 1000 + 13 * (m % 50) - 300,
+                        OneAmount(sc.SlotOf(5), 100 + m % 17));
+       }
+       sc.set.SetCurrentComponent(3);
+     },
+     [](const TScenario& sc) {
+       EXPECT_EQ(sc.set.Count(), kMaxInstallments);
+       EXPECT_EQ(sc.set.ComputedComponent(), 3);
+     }},
     {"ComponentWithoutShareAndCurrentNotSet", 2008, 2009,
      [](TScenario& sc) {
        const int a = sc.tables.Add("Nul", 0);

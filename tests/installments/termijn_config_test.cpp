@@ -404,10 +404,17 @@ TEST_F(TermijnConfigTest, OneComponentRunLeavesTheProjectAmountAtZero) {
   set_.Calculate(0);
   EXPECT_EQ(set_.ComputedComponent(), b);
   EXPECT_EQ(set_.AmountTotal(0), 1000.0);
-  // A current component that names no component counts as none.
+  // A current component that names no component counts as none: the last
+  // component fills the sub-periods, even one without a share.
   set_.SetCurrentComponent(9);
   set_.Calculate(0);
   EXPECT_EQ(set_.ComputedComponent(), 2);
+  const int none = tables_.Add("Geen aandeel", 0);
+  set_.Calculate(0);
+  EXPECT_EQ(set_.ComputedComponent(), none);
+  EXPECT_EQ(set_.SubPeriods(1)[0].Triple(none).ComponentAmount, 0.0);
+  EXPECT_EQ(set_.SubPeriods(1)[0].Triple(b).Correction, 0.0);
+  EXPECT_GT(set_.CorrectionTotal(b), 0);
 }
 
 }  // namespace
