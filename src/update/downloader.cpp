@@ -55,6 +55,7 @@ bool TDownloader::FetchBytes(const std::string& url, std::string& bytes, int& st
   status = 0;
   if (useSecondTransport) {
     if (ViaIcs(url, bytes, status)) return true;
+    if (host_.StopRequested()) return false;  // no second try once told to stop
     host_.Log("Kon niet downloaden middels ICS, ik probeer UrlMon");
     if (ViaUrlMon(url, bytes)) {
       status = 200;
@@ -69,6 +70,7 @@ bool TDownloader::FetchBytes(const std::string& url, std::string& bytes, int& st
     status = 200;
     return true;
   }
+  if (host_.StopRequested()) return false;
   host_.Log("Kon niet downloaden middels UrlMon, ik probeer ICS");
   if (ViaIcs(url, bytes, status)) {
     useSecondTransport = true;

@@ -81,8 +81,6 @@ void TProxyCheck::Loop() {
     }
     if (terminated_.load()) break;
     RunOnce();
-    std::lock_guard lock(mutex_);
-    running_ = false;
   }
   ended_ = true;
   context_.sync.Wake();
@@ -118,8 +116,11 @@ void TProxyCheck::RunOnce() {
     }
   }
   {
+    // From here on a new run may be asked for, even from within the
+    // notification below.
     std::lock_guard lock(mutex_);
     lines_ = lines;
+    running_ = false;
   }
   if (!terminated_.load()) {
     state_ = kDone;
