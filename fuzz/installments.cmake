@@ -1,0 +1,1 @@
+pc_add_fuzz(fuzz_installments SOURCES installments_fuzz.cpp LIBS pc_installments)
