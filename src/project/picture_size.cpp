@@ -100,7 +100,8 @@ bool JpegHeader(const unsigned char* data, std::size_t size, JDIMENSION* w, JDIM
 
 std::optional<PictureSize> ReadBmpSize(std::string_view file) {
   if (file.size() < 14 + 12 || file[0] != 'B' || file[1] != 'M') return std::nullopt;
-  if (U32(file, 2) != file.size()) return std::nullopt;
+  // Some writers leave the file size field 0; any other value must match.
+  if (U32(file, 2) != 0 && U32(file, 2) != file.size()) return std::nullopt;
   const std::uint32_t offset = U32(file, 10);
   const std::uint32_t header = U32(file, 14);
   std::int64_t w = 0, h = 0;

@@ -13,7 +13,7 @@ struct PictureSize {
   friend bool operator==(const PictureSize&, const PictureSize&) = default;
 };
 
-// BMP file ("BM", file size field equal to the byte count, a known info
+// BMP file ("BM", file size field equal to the byte count or 0, a known info
 // header, a pixel array that fits).
 std::optional<PictureSize> ReadBmpSize(std::string_view file);
 // PNG file (signature and IHDR, read with libpng).

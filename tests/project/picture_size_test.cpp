@@ -38,6 +38,7 @@ std::vector<SizeCase> SizeCases() {
       {"bmp_top_down", ReadBmpSize, top_down, PictureSize{16, 16}},
       {"bmp_not_bm", ReadBmpSize, Patched(bmp, 0, "XM"), std::nullopt},
       {"bmp_size_field_wrong", ReadBmpSize, Patched(bmp, 2, std::string("\x00\x01\x00\x00", 4)), std::nullopt},
+      {"bmp_size_field_zero", ReadBmpSize, Patched(bmp, 2, std::string(4, '\0')), PictureSize{16, 16}},
       {"bmp_pixels_cut", ReadBmpSize, Patched(bmp.substr(0, bmp.size() - 1), 2, std::string("\x35\x03\x00\x00", 4)), std::nullopt},
       {"bmp_zero_width", ReadBmpSize, Patched(bmp, 18, std::string(4, '\0')), std::nullopt},
       {"bmp_odd_depth", ReadBmpSize, Patched(bmp, 28, std::string("\x07\x00", 2)), std::nullopt},
