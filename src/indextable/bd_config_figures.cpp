@@ -200,9 +200,9 @@ void TBDConfig::RebuildCarryForward(int slot) {
   rangeEnd_[u] = 0;
   if (series_[u] == nullptr || monthCount_ == 0) return;
   Series* s = MutableSeries(slot);
-  // Trend figures open the carry range like own figures, but carry nothing:
-  // they name the own figure before them, so that removing the trend leaves
-  // the months carried, whether the trend was computed before or after.
+  // Every month with a figure, own or trend, carries the empty months after
+  // it. (Trend figures computed after the carry was built leave the months
+  // they cover naming the own figure before them.)
   TMonthKey carrier = 0;
   for (int row = 1; row <= monthCount_; ++row) {
     const TMonthKey key = MonthAt(row);
@@ -211,8 +211,9 @@ void TBDConfig::RebuildCarryForward(int slot) {
       firstFigure_[u] = key;
       rangeEnd_[u] = periodEnd_;
     }
-    if (s->Value[i] != 0 && s->IsTrend[i] == 0) {
+    if (s->Value[i] != 0) {
       carrier = key;
+      s->CarriedFrom[i] = 0;
     } else {
       s->CarriedFrom[i] = carrier;
     }
@@ -246,6 +247,23 @@ void TBDConfig::ClearTrend(int slot) {
       s->Value[i] = 0;
       s->IsTrend[i] = 0;
     }
+  }
+  // When the carry was built while trend figures stood (after a period
+  // change), the months they carried would now carry 0, a missing index,
+  // and the months they held would carry nothing: such months are carried
+  // again from the figures that remain.
+  const TMonthKey first = firstFigure_[static_cast<std::size_t>(slot)];
+  bool broken = false;
+  for (int row = 1; row <= monthCount_ && !broken && first != 0; ++row) {
+    const TMonthKey key = MonthAt(row);
+    const auto i = static_cast<std::size_t>(MonthIndexOf(key));
+    if (s->Value[i] != 0 || key < first) continue;
+    const TMonthKey from = s->CarriedFrom[i];
+    broken = from == 0 || s->Value[static_cast<std::size_t>(MonthIndexOf(from))] == 0;
+  }
+  if (broken) {
+    RebuildCarryForward(slot);
+    return;
   }
   FinishSeries(slot);
 }

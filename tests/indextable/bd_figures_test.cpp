@@ -264,6 +264,36 @@ TEST(Period, ShrinkingErasesWhatCountFiguresOutsideCounted) {
   EXPECT_EQ(t.GetIndex(Key(2008, 6), 2).Code, R::Trend);
 }
 
+// The document's period change: carry rebuilt, trend not recomputed.
+void ChangePeriod(TBDConfig& t, TMonthKey start, TMonthKey end) {
+  t.ResetRanges(false);
+  t.SetPeriodStart(start);
+  t.SetPeriodEnd(end);
+  t.RebuildMonthList();
+  t.RebuildAllCarryForward();
+}
+
+TEST(Period, TrendFiguresInsideThePeriodCarryWhenItGrowsAgain) {
+  TBDConfig t = testing::TableJanToJun2008();
+  t.AddComponent(Component("B", 0, trend_kind::kFromFigures));
+  Set(t, 1, 2008, 2, 50);
+  Set(t, 1, 2008, 3, 51);  // trend from April on, 0,50 a month
+  ChangePeriod(t, Key(2008, 2), Key(2008, 5));
+  ChangePeriod(t, Key(2008, 2), Key(2008, 6));
+  // May's trend figure stood when the carry was built: June carries it.
+  EXPECT_EQ(t.GetIndex(Key(2008, 5), 1).Code, R::Trend);
+  EXPECT_EQ(t.GetIndex(Key(2008, 6), 1).Code, R::CarriedForward);
+  EXPECT_EQ(t.GetIndex(Key(2008, 6), 1).Figure, 52);
+  EXPECT_EQ(t.GetIndex(Key(2009, 6), 1).Figure, 52);
+  // Dropping the trend leaves no month carrying a figure that is gone.
+  TComponentValues plain = Component("B");
+  ASSERT_TRUE(t.ChangeComponent(1, plain));
+  for (int month = 3; month <= 6; ++month) {
+    EXPECT_EQ(t.GetIndex(Key(2008, month), 1).Figure, 51) << month;
+    EXPECT_EQ(t.GetIndex(Key(2008, month), 1).Code, month == 3 ? R::Own : R::CarriedForward) << month;
+  }
+}
+
 TEST(Period, InvalidOrReversedBoundsEraseNothing) {
   TBDConfig t = testing::TableJanToJun2008();
   t.AddComponent(Component("A"));
