@@ -35,7 +35,7 @@ std::int32_t ParseInteger(std::string_view text) {
 
 TPathParts SplitPath(std::string_view path) {
   TPathParts parts;
-  const std::size_t slash = path.rfind('\\');
+  const std::size_t slash = path.find_last_of("\\/");
   std::string_view rest = path;
   if (slash != std::string_view::npos) {
     parts.Folder = std::string(path.substr(0, slash + 1));

@@ -19,10 +19,10 @@ std::string GroupDigits(std::uint64_t value, char separator);
 // "1-2", "--3" or values beyond the 32-bit range, gives 0.
 std::int32_t ParseInteger(std::string_view text);
 
-// A full file name split at the last backslash and the last ".".
+// A full file name split at the last folder separator and the last ".".
 struct TPathParts {
-  std::string Folder;     // up to and including the last "\"; empty when none
-  std::string Name;       // between the last "\" and the last "."
+  std::string Folder;     // up to and including the last "\" or "/"; empty when none
+  std::string Name;       // between the last separator and the last "."
   std::string Extension;  // from the last "." on, with the dot; empty when none
 };
 // "C:\data\project.v2.kvp" -> {"C:\data\", "project.v2", ".kvp"}. A "." in a

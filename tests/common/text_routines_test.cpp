@@ -44,6 +44,8 @@ TEST(SplitPath, FolderNameAndExtension) {
       {"C:\\data\\project", "C:\\data\\", "project", ""},
       {"project.kvp", "", "project", ".kvp"},
       {"C:\\my.dir\\file", "C:\\my.dir\\", "file", ""},
+      {"/home/an/my.dir/logo", "/home/an/my.dir/", "logo", ""},
+      {"/home/an/Brug.v2.kvp", "/home/an/", "Brug.v2", ".kvp"},
       {"C:\\data\\", "C:\\data\\", "", ""},
       {"", "", "", ""},
       {".kvi", "", "", ".kvi"},
