@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 
 namespace pc::storage {
@@ -29,17 +30,32 @@ void SyncFolder(const std::string& folder) {
 
 std::atomic<unsigned> g_counter{0};
 
+// The file a save replaces: a symbolic link is followed, so that the file
+// it names gets the new contents and the link stays.
+std::string ReplacedFile(const std::string& path) {
+  struct stat st{};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char* target = ::realpath(path.c_str(), nullptr);
+  if (target == nullptr) return path;  // a dangling link is replaced itself
+  std::string resolved(target);
+  std::free(target);
+  return resolved;
+}
+
 }  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string path, std::string temp_path, int fd)
     : path_(std::move(path)), temp_path_(std::move(temp_path)), fd_(fd) {}
 
-std::unique_ptr<AtomicFileWriter> AtomicFileWriter::Create(const std::string& path) {
-  if (path.empty() || path.back() == '/') return nullptr;
+std::unique_ptr<AtomicFileWriter> AtomicFileWriter::Create(const std::string& requested) {
+  if (requested.empty() || requested.back() == '/') return nullptr;
+  const std::string path = ReplacedFile(requested);
   mode_t mode = 0644;
   struct stat st{};
   if (::stat(path.c_str(), &st) == 0) {
     if (!S_ISREG(st.st_mode)) return nullptr;  // never replace a folder or device
+    // A write-protected file is not replaced, even where the folder allows it.
+    if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) return nullptr;
     mode = st.st_mode & 07777;
   }
   for (int attempt = 0; attempt < 100; ++attempt) {

@@ -66,5 +66,28 @@ TEST(AtomicFileTest, FailuresLeaveTheTargetAlone) {
   EXPECT_EQ(dir.EntryCount(), 1u);
 }
 
+TEST(AtomicFileTest, WriteProtectedFilesAreNotReplaced) {
+  ScratchFolder dir;
+  const std::string path = dir.File("Brug.kvp");
+  WriteWholeFile(path, "old");
+  ::chmod(path.c_str(), 0444);
+  EXPECT_EQ(WriteFileAtomically(path, "new"), AtomicWriteResult::CreateFailed);
+  EXPECT_EQ(ReadWholeFile(path), "old");
+  EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
+TEST(AtomicFileTest, ALinkKeepsPointingAtTheFileWithTheNewContents) {
+  ScratchFolder dir;
+  std::filesystem::create_directory(dir.File("real"));
+  const std::string target = dir.File("real/Indices.kvi");
+  WriteWholeFile(target, "old");
+  const std::string link = dir.File("Indices.kvi");
+  std::filesystem::create_symlink(target, link);
+  EXPECT_EQ(WriteFileAtomically(link, "new"), AtomicWriteResult::Ok);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadWholeFile(target), "new");
+  EXPECT_EQ(dir.EntryCount(), 2u);
+}
+
 }  // namespace
 }  // namespace pc::storage
