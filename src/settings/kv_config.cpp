@@ -401,7 +401,9 @@ bool TKVConfig::QuerySystemProxy(bool& enabled, std::string& host, std::string& 
   port.clear();
   platform::SystemProxyInfo info;
   if (!context_.systemProxy.Query(info)) return false;
-  if (info.accessType == platform::ProxyAccessType::Proxy) enabled = true;
+  // Only a named proxy has a list to take.
+  if (info.accessType != platform::ProxyAccessType::Proxy) return true;
+  enabled = true;
   if (!info.proxyList.empty()) SplitProxyList(info.proxyList, host, port);
   return true;
 }

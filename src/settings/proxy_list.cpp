@@ -10,9 +10,15 @@ void SplitProxyList(std::string_view list, std::string& host, std::string& port)
     entry = list.substr(http + 5);
   }
   entry = entry.substr(0, entry.find(';'));
-  // An entry of another protocol ("https=proxy:443") still names a usable
-  // proxy; its "name=" is not part of the host.
-  if (const std::size_t eq = entry.find('='); eq != std::string_view::npos) entry.remove_prefix(eq + 1);
+  // An entry for https ("https=proxy:443") still names a proxy that speaks
+  // HTTP; its "name=" is not part of the host. An entry only for another
+  // protocol ("socks=host:1080") names no HTTP proxy at all.
+  if (const std::size_t eq = entry.find('='); eq != std::string_view::npos) {
+    std::string name(entry.substr(0, eq));
+    for (char& c : name) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    if (name != "http" && name != "https") return;
+    entry.remove_prefix(eq + 1);
+  }
 
   std::size_t colon = std::string_view::npos;
   if (!entry.empty() && entry.front() == '[') {

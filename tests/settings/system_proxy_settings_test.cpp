@@ -27,6 +27,8 @@ TEST(SplitProxyList, TakesTheHttpEntryOrTheWholeList) {
       {"proxy1:", "proxy1", ""},
       {"[::1]:3128", "[::1]", "3128"},
       {"a:b:c", "a", "b:c"},
+      {"socks=s1:1080", "", ""},               // a proxy for another protocol is no HTTP proxy
+      {"ftp=f1:21;socks=s1:1080", "", ""},
   };
   for (const auto& c : cases) {
     std::string host = "stale";
@@ -61,6 +63,7 @@ TEST_F(SystemProxySettingsTest, QueryGivesOnOffHostAndPortText) {
       {true, ProxyAccessType::Proxy, "proxy1:3128", true, "proxy1", "3128"},
       {true, ProxyAccessType::Proxy, "proxy1", true, "", ""},  // on, though nothing to use
       {true, ProxyAccessType::Direct, "", false, "", ""},
+      {true, ProxyAccessType::Direct, "proxy1:3128", false, "", ""},  // a list left over is not in use
       {false, ProxyAccessType::Proxy, "proxy1:3128", false, "", ""},
   };
   for (const auto& c : cases) {
