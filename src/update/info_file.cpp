@@ -61,11 +61,13 @@ std::vector<PlanStep> PlanInfoFile(const std::vector<std::string>& lines, const 
         }
         memoTarget = MemoTarget::None;
         memoStarted = false;
-        if (!IsSafeFileName(name)) {
+        const char kind = line[2];
+        // A set-up file that is not fetched names no file to write.
+        const bool fetchless = kind == 'C' && (settings.skipCoreFile || name == settings.lastDownloadedCoreFile);
+        if (!fetchless && !IsSafeFileName(name)) {
           steps.push_back({K::RefuseName, "Ongeldige bestandsnaam " + Quoted(name), TargetFolder::Updates});
           break;
         }
-        const char kind = line[2];
         if (kind == 'C') {
           if (settings.skipCoreFile) {
             status("Downloaden van corebestand " + Quoted(name) + " wordt overgeslagen (windows register optie)");

@@ -8,7 +8,7 @@ std::string UpdateServerUrl(const platform::Environment& env, std::string_view o
   std::string url(override);
   if (url.empty()) url = env.Get(kServerUrlVariable).value_or("");
   if (url.empty()) url = BuiltInServerUrl();
-  if (url.back() != '/') url.push_back('/');
+  if (!url.empty() && url.back() != '/') url.push_back('/');
   return url;
 }
 

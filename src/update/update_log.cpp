@@ -89,7 +89,8 @@ bool TLog::SaveCopyTo(const std::string& folder, std::string& path) const {
     }
   }
   const std::string target = platform::JoinPath(folder, "AutoUpdateLog.txt");
-  if (platform::WriteFileReplacing(target, bytes, 0644) != platform::FileWriteResult::Ok) return false;
+  // The log names the proxy user and the login: for the user alone.
+  if (platform::WriteFileReplacing(target, bytes, 0600) != platform::FileWriteResult::Ok) return false;
   path = target;
   return true;
 }

@@ -110,7 +110,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "D:I:\"a/b.kvi\"", "D:O:\"..\"", "D:I:\"NUL.kvi\"", "D:I:\"com1\"", "D:I:\"C:x.kvi\""},
                  {},
                  {Refuse(""), Refuse("../evil.kvi"), Refuse("/etc/passwd"), Refuse("sub\\x.txt"), Refuse("a/b.kvi"),
-                  Refuse(".."), Refuse("NUL.kvi"), Refuse("com1"), Refuse("C:x.kvi")}}),
+                  Refuse(".."), Refuse("NUL.kvi"), Refuse("com1"), Refuse("C:x.kvi")}},
+        PlanCase{"SkippedSetUpFileNamesNoFileToWrite",
+                 {"D:C:\"../setup.exe\"", "D:I:\"a.kvi\""},
+                 {true, "old.exe"},
+                 {S("Downloaden van corebestand \"../setup.exe\" wordt overgeslagen (windows register optie)"),
+                  Core("old.exe"), Dl("a.kvi"), Fetch("a.kvi", I)}}),
     [](const ::testing::TestParamInfo<PlanCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
