@@ -21,10 +21,18 @@ std::vector<TReplacementChoice> ReplacementChoices(const std::vector<std::string
 
 std::string MissingPercentageText(double percentage) {
   if (percentage == 0 || !std::isfinite(percentage)) return {};
-  char buf[64];
-  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, percentage);
-  if (ec != std::errc()) return {};
-  std::string text(buf, end);
+  // Fifteen significant digits: a sum such as 0,1 + 0,2 shows as "0,3", and
+  // no percentage is shown with an exponent.
+  char buf[400];
+  std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, percentage, std::chars_format::general, 15);
+  if (r.ec == std::errc() && std::find(buf, r.ptr, 'e') != r.ptr)
+    r = std::to_chars(buf, buf + sizeof buf, percentage, std::chars_format::fixed, 15);
+  if (r.ec != std::errc()) return {};
+  std::string text(buf, r.ptr);
+  if (text.find('.') != std::string::npos) {
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
   std::replace(text.begin(), text.end(), '.', ',');
   return text + "%";
 }

@@ -267,6 +267,16 @@ bool CheckProject(Reader& r, ProjectDescription& d) {
   }
   if (d.index_period && d.index_period->first > d.index_period->second)
     return r.Fail("index_period", "\"first\" ligt na \"last\"");
+  // A figure outside the period would be dropped without a word.
+  if (d.index_period) {
+    for (std::size_t i = 0; i < d.components.size(); ++i) {
+      for (const auto& [month, figure] : d.components[i].figures) {
+        if (month < d.index_period->first || d.index_period->second < month)
+          return r.Fail("components[" + std::to_string(i) + "].figures." + IsoMonth(month),
+                        "ligt buiten index_period");
+      }
+    }
+  }
   return true;
 }
 

@@ -68,6 +68,9 @@ TEST(IndexLocationTest, DialogTexts) {
   EXPECT_EQ(IndexPictureSizeMessage(), "Het pictogram moet 16 bij 16 pixels zijn.");
   EXPECT_EQ(MissingPercentageText(12.5), "12,5%");
   EXPECT_EQ(MissingPercentageText(40), "40%");
+  EXPECT_EQ(MissingPercentageText(0.1 + 0.2), "0,3%");
+  EXPECT_EQ(MissingPercentageText(0.00001), "0,00001%");
+  EXPECT_EQ(MissingPercentageText(-2.5), "-2,5%");
   EXPECT_EQ(MissingPercentageText(0), "");
   const auto choices = ReplacementChoices({"lonen", "Brandstof", "Asfalt"});
   ASSERT_EQ(choices.size(), 4u);
