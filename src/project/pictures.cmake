@@ -5,6 +5,7 @@ find_package(JPEG REQUIRED)
 pc_add_core_library(pc_pictures
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/picture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/picture_crop.cpp
     ${CMAKE_CURRENT_LIST_DIR}/picture_size.cpp
     ${CMAKE_CURRENT_LIST_DIR}/picture_strings.cpp
   LIBS PNG::PNG JPEG::JPEG)

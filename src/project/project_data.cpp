@@ -9,6 +9,7 @@
 #include "common/text_routines.h"
 #include "indextable/month_key.h"
 #include "project/index_location.h"
+#include "project/picture_crop.h"
 #include "project/picture_strings.h"
 
 namespace pc::project {
@@ -22,6 +23,10 @@ TDateTime SaneDate(double date) {
 }
 
 double SaneNumber(double value) { return std::isfinite(value) ? value : 0.0; }
+
+// The print logo is cut to this size, keeping its top-left part.
+constexpr int kLogoMaxWidth = 200;
+constexpr int kLogoMaxHeight = 110;
 
 }  // namespace
 
@@ -289,7 +294,9 @@ bool TProjectData::LoadLogo(const std::string& path) {
   if (in.bad()) return false;
   TPicture picture;
   if (!PictureFromFileBytes(*kind, std::move(bytes), picture) || picture.Empty()) return false;
-  Logo = std::make_shared<const TPicture>(std::move(picture));
+  std::optional<TPicture> cut = CropPicture(picture, kLogoMaxWidth, kLogoMaxHeight);
+  if (!cut || cut->Empty()) return false;
+  Logo = std::make_shared<const TPicture>(std::move(*cut));
   HasLogo = true;
   return true;
 }

@@ -1,5 +1,6 @@
 #include "picture_test_files.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -27,11 +28,21 @@ void PngFlush(png_structp) {}
 
 }  // namespace
 
-std::string MakeBmp(int w, int h, int bpp) {
-  const int palette = bpp == 8 ? 256 * 4 : 0;
-  const int row = ((w * bpp + 31) / 32) * 4;
-  const std::uint32_t pixels = static_cast<std::uint32_t>(row * h);
-  const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(palette);
+std::uint32_t BmpPattern(int x, int y, int bpp) {
+  std::uint32_t v = static_cast<std::uint32_t>(x) * 2654435761u ^ static_cast<std::uint32_t>(y) * 40503u;
+  v ^= v >> 13;
+  v *= 0x5BD1E995u;
+  v ^= v >> 15;
+  return bpp >= 32 ? v : v & ((1u << bpp) - 1);
+}
+
+namespace {
+
+int PaletteEntries(int bpp) { return bpp <= 8 ? 1 << bpp : 0; }
+
+std::string BmpHeaders(int w, int h, int bpp, std::uint32_t compression, std::uint32_t pixels) {
+  const int entries = PaletteEntries(bpp);
+  const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(entries * 4);
   std::string s = "BM";
   Put32(s, offset + pixels);
   Put32(s, 0);
@@ -41,16 +52,109 @@ std::string MakeBmp(int w, int h, int bpp) {
   Put32(s, static_cast<std::uint32_t>(h));
   Put16(s, 1);
   Put16(s, static_cast<std::uint32_t>(bpp));
-  Put32(s, 0);
+  Put32(s, compression);
   Put32(s, pixels);
   Put32(s, 2835);
   Put32(s, 2835);
-  Put32(s, bpp == 8 ? 256 : 0);
+  Put32(s, static_cast<std::uint32_t>(entries));
   Put32(s, 0);
-  for (int i = 0; i < palette / 4; ++i) Put32(s, static_cast<std::uint32_t>(i * 0x010101));
-  for (std::uint32_t i = 0; i < pixels; ++i) s.push_back(static_cast<char>(i * 37));
+  for (int i = 0; i < entries; ++i) Put32(s, static_cast<std::uint32_t>(i * 0x030507) & 0xFFFFFF);
   return s;
 }
+
+}  // namespace
+
+std::string MakeBmp(int w, int h, int bpp, bool top_down) {
+  const std::size_t row = static_cast<std::size_t>(((w * bpp + 31) / 32) * 4);
+  std::string pixels(row * static_cast<std::size_t>(h), '\0');
+  for (int r = 0; r < h; ++r) {
+    const int y = top_down ? r : h - 1 - r;
+    char* line = pixels.data() + static_cast<std::size_t>(r) * row;
+    for (int x = 0; x < w; ++x) {
+      const std::uint32_t v = BmpPattern(x, y, bpp);
+      if (bpp < 8) {
+        const int bit = x * bpp;
+        line[bit / 8] = static_cast<char>(line[bit / 8] | (v << (8 - bpp - bit % 8)));
+      } else {
+        for (int b = 0; b < bpp / 8; ++b) line[x * (bpp / 8) + b] = static_cast<char>((v >> (8 * b)) & 0xFF);
+      }
+    }
+  }
+  return BmpHeaders(w, top_down ? -h : h, bpp, 0, static_cast<std::uint32_t>(pixels.size())) + pixels;
+}
+
+std::string MakeRleBmp(int w, int h, int bpp) {
+  const bool rle8 = bpp == 8;
+  std::string runs;
+  auto literal = [&](int y, int x0, int n) {
+    runs.push_back(0);
+    runs.push_back(static_cast<char>(n));
+    const std::size_t start = runs.size();
+    for (int i = 0; i < n; ++i) {
+      const std::uint32_t v = BmpPattern(x0 + i, y, bpp);
+      if (rle8)
+        runs.push_back(static_cast<char>(v));
+      else if (i % 2 == 0)
+        runs.push_back(static_cast<char>(v << 4));
+      else
+        runs.back() = static_cast<char>(runs.back() | static_cast<char>(v));
+    }
+    if ((runs.size() - start) % 2 != 0) runs.push_back(0);
+  };
+  for (int r = 0; r < h; ++r) {
+    const int y = h - 1 - r;
+    int x = 0;
+    while (x < w) {
+      if (r % 2 == 1 && w - x >= 3) {
+        const int n = std::min(w - x, 254);
+        literal(y, x, n);
+        x += n;
+      } else if (rle8) {
+        runs.push_back(1);
+        runs.push_back(static_cast<char>(BmpPattern(x, y, 8)));
+        ++x;
+      } else {
+        const int n = std::min(w - x, 2);
+        const std::uint32_t hi = BmpPattern(x, y, 4);
+        const std::uint32_t lo = n == 2 ? BmpPattern(x + 1, y, 4) : 0;
+        runs.push_back(static_cast<char>(n));
+        runs.push_back(static_cast<char>((hi << 4) | lo));
+        x += n;
+      }
+    }
+    runs.push_back(0);
+    runs.push_back(0);  // end of line
+  }
+  runs.push_back(0);
+  runs.push_back(1);  // end of picture
+  return BmpHeaders(w, h, bpp, rle8 ? 1 : 2, static_cast<std::uint32_t>(runs.size())) + runs;
+}
+
+std::optional<std::uint32_t> BmpPixel(std::string_view bmp, int x, int y) {
+  auto u = [&](std::size_t at, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(bmp[at + static_cast<std::size_t>(i)]);
+    return v;
+  };
+  if (bmp.size() < 54 || bmp.substr(0, 2) != "BM" || u(14, 4) != 40 || u(30, 4) != 0) return std::nullopt;
+  const int w = static_cast<std::int32_t>(u(18, 4));
+  const int h = static_cast<std::int32_t>(u(22, 4));
+  const int rows = h < 0 ? -h : h;
+  const int bpp = static_cast<int>(u(28, 2));
+  if (x < 0 || y < 0 || x >= w || y >= rows) return std::nullopt;
+  const std::size_t row = static_cast<std::size_t>(((w * bpp + 31) / 32) * 4);
+  const std::size_t r = static_cast<std::size_t>(h < 0 ? y : rows - 1 - y);
+  const std::size_t line = u(10, 4) + r * row;
+  if (line + row > bmp.size()) return std::nullopt;
+  if (bpp < 8) {
+    const int bit = x * bpp;
+    const std::uint32_t byte = static_cast<unsigned char>(bmp[line + static_cast<std::size_t>(bit / 8)]);
+    return (byte >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
+  }
+  return u(line + static_cast<std::size_t>(x * (bpp / 8)), bpp / 8);
+}
+
+std::uint8_t PngPattern(int x, int y, int channel) { return static_cast<std::uint8_t>(3 * x + channel + y); }
 
 std::string MakePng(int w, int h) {
   std::string out;
@@ -71,6 +175,55 @@ std::string MakePng(int w, int h) {
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+std::string MakeGreyPng(int w, int h, int bit_depth, bool interlaced) {
+  std::string out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return {};
+  }
+  png_set_write_fn(png, &out, PngWrite, PngFlush);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), bit_depth, PNG_COLOR_TYPE_GRAY,
+               interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  const std::size_t row_bytes = (static_cast<std::size_t>(w) * static_cast<std::size_t>(bit_depth) + 7) / 8;
+  std::vector<std::vector<png_byte>> rows(static_cast<std::size_t>(h), std::vector<png_byte>(row_bytes, 0));
+  std::vector<png_bytep> pointers;
+  for (int y = 0; y < h; ++y) {
+    auto& row = rows[static_cast<std::size_t>(y)];
+    for (int x = 0; x < w; ++x) {
+      const int bit = x * bit_depth;
+      row[static_cast<std::size_t>(bit / 8)] = static_cast<png_byte>(
+          row[static_cast<std::size_t>(bit / 8)] | (BmpPattern(x, y, bit_depth) << (8 - bit_depth - bit % 8)));
+    }
+    pointers.push_back(row.data());
+  }
+  png_write_image(png, pointers.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+DecodedPng DecodePng(const std::string& file, int channels) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  DecodedPng out;
+  if (png_image_begin_read_from_memory(&image, file.data(), file.size()) == 0) return out;
+  image.format = channels == 1 ? PNG_FORMAT_GRAY : PNG_FORMAT_RGB;
+  std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(image));
+  if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) {
+    png_image_free(&image);
+    return out;
+  }
+  out.Width = static_cast<int>(image.width);
+  out.Height = static_cast<int>(image.height);
+  out.Channels = channels;
+  out.Pixels = std::move(pixels);
   return out;
 }
 

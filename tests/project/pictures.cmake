@@ -5,5 +5,7 @@ pc_add_test(test_pictures
     ${CMAKE_CURRENT_LIST_DIR}/picture_test_files.cpp
     ${CMAKE_CURRENT_LIST_DIR}/picture_strings_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/picture_size_test.cpp
-  LIBS pc_pictures PNG::PNG JPEG::JPEG
+    ${CMAKE_CURRENT_LIST_DIR}/picture_crop_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/project_logo_test.cpp
+  LIBS pc_pictures pc_project pc_platform PNG::PNG JPEG::JPEG
   LABELS threads)
