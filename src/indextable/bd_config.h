@@ -231,6 +231,15 @@ class TBDConfig {
     if (r == nullptr) return LookUpUncached(key, position);
     return {r->Figure[static_cast<std::size_t>(i)], r->Code[static_cast<std::size_t>(i)]};
   }
+  // The figures GetIndex gives the component at `position`, for every month
+  // index 0..kMonthCount-1 at once; null when they are not at hand (an
+  // invalid position, or raw writes not yet followed by a rebuild), and
+  // GetIndex must be asked month by month.
+  const double* ResolvedFigures(int position) const {
+    if (static_cast<unsigned>(position - 1) >= static_cast<unsigned>(kMaxComponents)) return nullptr;
+    const TResolvedMonths* r = byPosition_[static_cast<std::size_t>(position)];
+    return r != nullptr ? r->Figure.data() : nullptr;
+  }
 
  private:
   void Swap(TBDConfig& other) noexcept;

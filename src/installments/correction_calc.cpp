@@ -20,6 +20,10 @@
 #include <limits>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "indextable/bd_config.h"
 #include "installments/day_calendar.h"
 #include "installments/sub_period_cut.h"
@@ -69,6 +73,17 @@ struct TCut {
   TSettlementStart Start;
   std::vector<TPiece> Pieces;
   std::vector<std::uint32_t> First;  // pieces of installment s: [First[s], First[s + 1])
+  // For the sums alone, beside the pieces: each piece's amount, and the
+  // month slot its correction is taken from, slot 0 (no change) for a piece
+  // before the settlement date, whose correction is 0.
+  std::vector<double> Amounts;
+  std::vector<std::uint32_t> SumSlots;
+
+  void Add(const TPiece& p) {
+    Pieces.push_back(p);
+    Amounts.push_back(p.Amount);
+    SumSlots.push_back(p.BeforeSettlement ? 0 : p.MonthSlot);
+  }
 };
 
 }  // namespace
@@ -97,6 +112,7 @@ void TTermijnConfig::PrepareRun(installments::TCalcRun& run) const {
   std::int32_t begin = static_cast<std::int32_t>(startOfWorks_);
   std::int32_t low = std::numeric_limits<std::int32_t>::max();
   std::int32_t high = std::numeric_limits<std::int32_t>::min();
+  installments::TMonthCursor month;
   for (int s = 1; s <= count_; ++s) {
     TInstallmentSpan& sp = run.Spans[static_cast<std::size_t>(s - 1)];
     const std::int32_t end = static_cast<std::int32_t>(EndDate(s));
@@ -106,8 +122,8 @@ void TTermijnConfig::PrepareRun(installments::TCalcRun& run) const {
     sp.Days = days > 0 ? static_cast<std::uint32_t>(days) : 0;
     sp.Amount = Amount(s);
     sp.PerDay = sp.Days > 0 ? sp.Amount / static_cast<double>(sp.Days) : 0.0;
-    sp.EndMonth = installments::MonthOrdinalOfDay(end);
-    const std::int32_t beginMonth = installments::MonthOrdinalOfDay(begin);
+    const std::int32_t beginMonth = month.OrdinalOf(begin);
+    sp.EndMonth = month.OrdinalOf(end);
     low = std::min({low, beginMonth, sp.EndMonth});
     high = std::max({high, beginMonth, sp.EndMonth});
     begin = end + 1;
@@ -137,7 +153,10 @@ const TCut& CutFor(installments::TCalcRun& run, bool simplified, const TSettleme
   cut.Start = start;
   cut.First.reserve(run.Spans.size() + 1);
   cut.Pieces.reserve(run.Spans.size() * 2);
+  cut.Amounts.reserve(run.Spans.size() * 2);
+  cut.SumSlots.reserve(run.Spans.size() * 2);
   const std::int32_t settlementDay = static_cast<std::int32_t>(start.Date);
+  installments::TMonthCursor month;
   for (const TInstallmentSpan& sp : run.Spans) {
     cut.First.push_back(static_cast<std::uint32_t>(cut.Pieces.size()));
     if (sp.Days == 0) {
@@ -145,9 +164,9 @@ const TCut& CutFor(installments::TCalcRun& run, bool simplified, const TSettleme
       p.Begin = sp.Begin;
       p.End = sp.End;
       p.Amount = sp.Amount;
-      p.MonthSlot = run.SlotOfMonth(simplified ? sp.EndMonth : installments::MonthOrdinalOfDay(sp.Begin));
+      p.MonthSlot = run.SlotOfMonth(simplified ? sp.EndMonth : month.OrdinalOf(sp.Begin));
       p.BeforeSettlement = start.Restricted && sp.Begin < settlementDay;
-      cut.Pieces.push_back(p);
+      cut.Add(p);
       continue;
     }
     run.Scratch.clear();
@@ -158,9 +177,9 @@ const TCut& CutFor(installments::TCalcRun& run, bool simplified, const TSettleme
       p.End = r.End;
       p.Days = static_cast<std::uint32_t>(r.End - r.Begin + 1);
       p.Amount = static_cast<double>(p.Days) * sp.PerDay;
-      p.MonthSlot = run.SlotOfMonth(simplified ? sp.EndMonth : installments::MonthOrdinalOfDay(r.Begin));
+      p.MonthSlot = run.SlotOfMonth(simplified ? sp.EndMonth : month.OrdinalOf(r.Begin));
       p.BeforeSettlement = start.Restricted && r.Begin < settlementDay;
-      cut.Pieces.push_back(p);
+      cut.Add(p);
     }
   }
   cut.First.push_back(static_cast<std::uint32_t>(cut.Pieces.size()));
@@ -248,28 +267,48 @@ namespace {
 
 // Totals of a fixed-share component over every piece, in order. Kept out
 // of line so the three sums stay in registers.
-// Turns the figures in change[1..months) into changes against `base`
-// (not 0) and fills fraction with change / 100; a month without figure
-// has change 0.
-[[gnu::noinline]] void ChangesOfFigures(double* change, double* fraction, std::size_t months,
-                                        double base) {
-  for (std::size_t slot = 1; slot < months; ++slot) {
-    const double figure = change[slot];
+// Turns `count` figures into changes against `base` (not 0), and fills
+// fraction with change / 100; a month without figure has change 0.
+// `figures` may be `change` itself. Two months at a time where the
+// processor has the instructions: the same IEEE operations in the same
+// order, so the results are the same to the bit.
+[[gnu::noinline]] void ChangesOfFigures(const double* figures, double* change, double* fraction,
+                                        std::size_t count, double base) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128d b = _mm_set1_pd(base);
+  const __m128d hundred = _mm_set1_pd(100.0);
+  const __m128d zero = _mm_setzero_pd();
+  for (; i + 2 <= count; i += 2) {
+    const __m128d figure = _mm_loadu_pd(figures + i);
+    const __m128d moved = _mm_sub_pd(_mm_mul_pd(_mm_div_pd(figure, b), hundred), hundred);
+    const __m128d c = _mm_and_pd(moved, _mm_cmpneq_pd(figure, zero));
+    _mm_storeu_pd(change + i, c);
+    _mm_storeu_pd(fraction + i, _mm_div_pd(c, hundred));
+  }
+#endif
+  for (; i < count; ++i) {
+    const double figure = figures[i];
     const double moved = figure / base * 100 - 100;
     const double c = figure != 0 ? moved : 0.0;
-    change[slot] = c;
-    fraction[slot] = c / 100;
+    change[i] = c;
+    fraction[i] = c / 100;
   }
 }
 
-[[gnu::noinline]] void SumFixedShare(const std::vector<TPiece>& pieces, double share, const double* fractions,
-                   double& correctionP, double& correction0, double& amountP) {
+[[gnu::noinline]] void SumFixedShare(const TCut& cut, double share, const double* fractions, double& correctionP,
+                                     double& correction0, double& amountP) {
   double cp = correctionP;
   double c0 = correction0;
   double ap = amountP;
-  for (const TPiece& piece : pieces) {
-    const double componentAmount = share * piece.Amount;
-    const double correction = piece.BeforeSettlement ? 0.0 : fractions[piece.MonthSlot] * componentAmount;
+  const double* amounts = cut.Amounts.data();
+  const std::uint32_t* slots = cut.SumSlots.data();
+  const std::size_t n = cut.Amounts.size();
+  for (std::size_t k = 0; k < n; ++k) {
+    const double componentAmount = share * amounts[k];
+    // Before the settlement date: fraction 0, a correction of (signed) 0,
+    // which leaves every sum as it was.
+    const double correction = fractions[slots[k]] * componentAmount;
     cp += correction;
     c0 += correction;
     ap += componentAmount;
@@ -302,14 +341,20 @@ void TTermijnConfig::ComputeOne(installments::TCalcRun& run, int position, std::
   if (base == 0) {
     std::fill(change, change + months, 0.0);
     std::fill(fraction, fraction + months, 0.0);
-  } else {
-    // First the figures, then the arithmetic in a loop of its own, which
-    // the compiler can run on two months at a time.
-    for (std::size_t slot = 1; slot < months; ++slot) {
-      const TMonthKey key = KeyOfOrdinal(run.LowMonth + static_cast<std::int32_t>(slot) - 1);
-      change[slot] = indexTable_->GetIndex(key, position).Figure;
+  } else if (months > 1) {
+    // The months LowMonth..HighMonth lie inside the table, one after the
+    // other: their figures are read straight from the look-up results.
+    const double* figures = indexTable_->ResolvedFigures(position);
+    if (figures != nullptr) {
+      figures += run.LowMonth - kFirstTableMonth;
+    } else {
+      for (std::size_t slot = 1; slot < months; ++slot) {
+        const TMonthKey key = KeyOfOrdinal(run.LowMonth + static_cast<std::int32_t>(slot) - 1);
+        change[slot] = indexTable_->GetIndex(key, position).Figure;
+      }
+      figures = change + 1;
     }
-    ChangesOfFigures(change, fraction, months, base);
+    ChangesOfFigures(figures, change + 1, fraction + 1, months - 1, base);
   }
   const double* changes = run.Change.data();
   const double* fractions = run.ChangeFraction.data();
@@ -322,7 +367,7 @@ void TTermijnConfig::ComputeOne(installments::TCalcRun& run, int position, std::
   double amountP = amountTotal_[position];
 
   if (!keepResults && !variable) {
-    SumFixedShare(cut.Pieces, share, fractions, correctionP, correction0, amountP);
+    SumFixedShare(cut, share, fractions, correctionP, correction0, amountP);
   } else {
     TResultWriter writer(results_);
     for (int s = 1; s <= count_; ++s) {

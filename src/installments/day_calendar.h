@@ -63,6 +63,43 @@ constexpr std::int32_t LastDayOfMonthOf(std::int32_t day) {
   return day + (DaysInMonth(c.Year, c.Month) - c.Day);
 }
 
+// The month of a day, found cheaply when the day lies in the month asked
+// for last or in the month after it, as the days of a cut or of a run of
+// installments do; any other day is converted in full.
+class TMonthCursor {
+ public:
+  // Month ordinal (year * 12 + month - 1) of the day's month.
+  std::int32_t OrdinalOf(std::int32_t day) {
+    Seek(day);
+    return ordinal_;
+  }
+  // The last day of the day's month.
+  std::int32_t LastDayOf(std::int32_t day) {
+    Seek(day);
+    return last_;
+  }
+
+ private:
+  void Seek(std::int32_t day) {
+    if (valid_ && day >= first_ && day <= last_) return;
+    if (valid_ && day == last_ + 1) {
+      ++ordinal_;
+      first_ = day;
+    } else {
+      const TCivilDate c = CivilFromDay(day);
+      ordinal_ = MonthOrdinal(c);
+      first_ = day - c.Day + 1;
+      valid_ = true;
+    }
+    last_ = first_ + DaysInMonth(ordinal_ / 12, ordinal_ % 12 + 1) - 1;
+  }
+
+  bool valid_ = false;
+  std::int32_t ordinal_ = 0;
+  std::int32_t first_ = 0;
+  std::int32_t last_ = 0;
+};
+
 // The same day number twelve months later, clamped to the length of that
 // month (29 February plus one year is 28 February).
 constexpr std::int32_t AddOneYear(std::int32_t day) {

@@ -5,9 +5,10 @@
 namespace pc::installments {
 
 void CutByMonth(std::int32_t begin, std::int32_t end, std::vector<TDayRange>& out) {
+  TMonthCursor month;
   std::int32_t u = begin;
   while (u <= end) {
-    const std::int32_t last = LastDayOfMonthOf(u);
+    const std::int32_t last = month.LastDayOf(u);
     if (last >= end) {
       out.push_back({u, end});
       return;

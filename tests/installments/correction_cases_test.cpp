@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "calc_fixture.h"
 #include "installments/termijn_config.h"
@@ -64,6 +65,29 @@ TEST_P(CorrectionCaseTest, TotalsMatchADayByDayReckoning) {
     correctionSum += sc.set.CorrectionTotal(p);
   }
   EXPECT_PRED2(Near, sc.set.CorrectionTotal(0), correctionSum);
+
+  // The totals of the full run are, to the bit, the sums of the sub-period
+  // results that a run of one component shows.
+  std::vector<double> corrections, componentAmounts;
+  for (int p = 1; p <= table.Count(); ++p) {
+    corrections.push_back(sc.set.CorrectionTotal(p));
+    componentAmounts.push_back(sc.set.AmountTotal(p));
+  }
+  for (int p = 1; p <= table.Count(); ++p) {
+    SCOPED_TRACE("component " + std::to_string(p) + " alone");
+    TTermijnConfig one(sc.set);
+    one.Calculate(p);
+    double correction = 0, componentAmount = 0;
+    for (int s = 1; s <= one.Count(); ++s) {
+      for (const TTermijnPeriod& period : one.SubPeriods(s)) {
+        correction += period.Result.Correction;
+        componentAmount += period.Result.ComponentAmount;
+      }
+    }
+    EXPECT_EQ(correction, corrections[static_cast<std::size_t>(p - 1)]);
+    EXPECT_EQ(componentAmount, componentAmounts[static_cast<std::size_t>(p - 1)]);
+  }
+  sc.set.Calculate(0);
   double amounts = 0;
   for (int s = 1; s <= sc.set.Count(); ++s) amounts += sc.set.Amount(s);
   EXPECT_EQ(sc.set.AmountTotal(0), amounts);
