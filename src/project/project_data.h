@@ -130,8 +130,9 @@ class TProjectData {
   bool SetProperties(const std::string& projectName, const std::string& client,
                      TDateTime startOfWorks, TDateTime priceReferenceDate,
                      const std::string& contractor);
-  // Reads a picture file as print logo (kind by extension). False, with
-  // HasLogo false and no logo, when it cannot be read.
+  // Reads a picture file as print logo (kind by extension), cut to at most
+  // 200 x 110 pixels (its top-left part). False, with HasLogo false and no
+  // logo, when it cannot be read.
   bool LoadLogo(const std::string& path);
   void ClearLogo();
   // Stores the method and passes it to the installments; recalculates when
