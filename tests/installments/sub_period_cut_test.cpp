@@ -34,6 +34,25 @@ TEST(DayCalendarTest, AgreesWithTheDateRoutinesAcrossTheSupportedYears) {
   EXPECT_EQ(installments::DayFromCivil(1899, 12, 30), 0);
 }
 
+TEST(DayCalendarTest, MonthCursorAgreesWithAFullConversionForEveryStep) {
+  // Days in order, the next month, jumps forward and back, leap days, year
+  // ends: the cursor must give what a full conversion gives.
+  installments::TMonthCursor cursor;
+  const std::int32_t steps[] = {1, 27, 31, 1, 400, -3000, 1, 0, 365, -1};
+  std::int32_t day = D(2007, 12, 30);
+  for (int round = 0; round < 400; ++round) {
+    day += steps[round % 10] + (round % 7);
+    const auto c = installments::CivilFromDay(day);
+    ASSERT_EQ(cursor.OrdinalOf(day), installments::MonthOrdinal(c)) << day;
+    ASSERT_EQ(cursor.LastDayOf(day), installments::LastDayOfMonthOf(day)) << day;
+  }
+  installments::TMonthCursor walk;
+  for (day = D(1999, 12, 1); day <= D(2001, 3, 31); ++day) {
+    ASSERT_EQ(walk.LastDayOf(day), installments::LastDayOfMonthOf(day)) << day;
+    ASSERT_EQ(walk.OrdinalOf(day), installments::MonthOrdinalOfDay(day)) << day;
+  }
+}
+
 struct TCutCase {
   const char* Name;
   TDayRange Installment;
