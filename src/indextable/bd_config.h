@@ -180,8 +180,9 @@ class TBDConfig {
   // ---- figures ----------------------------------------------------------
   // Stores a raw value without any other effect (the loader only; it then
   // calls ResetRanges(false), RebuildMonthList, RebuildAllCarryForward and
-  // ComputeTrend(0)). Ignored for an unused slot, an invalid key or a value
-  // that is not finite.
+  // ComputeTrend(0)). A slot may get its values before its component is
+  // added. Ignored for a slot outside 1..50, an invalid key or a value
+  // outside the figure range.
   void SetCellValue(int slot, TMonthKey key, double value);
   // The cell of a slot and month; an empty cell for invalid input.
   TIndexCell Cell(int slot, TMonthKey key) const;

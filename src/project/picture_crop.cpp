@@ -10,17 +10,14 @@
 #include <string_view>
 #include <vector>
 
-#include <jpeglib.h>
-#include <png.h>
-
+#include "project/picture_codec.h"
 #include "project/picture_size.h"
 
 namespace pc::project {
 namespace {
 
-// Pictures larger than this in either direction are taken as damaged; it
-// keeps every size computation below far from overflow.
-constexpr std::int64_t kMaxSide = 1 << 16;
+using namespace picture_codec;
+
 // The most bytes of decoded pixels kept (or, for interlaced PNG, decoded)
 // for one picture.
 constexpr std::int64_t kMaxDecodedBytes = std::int64_t{1} << 28;
@@ -29,12 +26,6 @@ constexpr std::int64_t kMaxDecodedBytes = std::int64_t{1} << 28;
 constexpr long kMaxJpegMemory = 64L << 20;
 constexpr int kMaxJpegScans = 1000;
 constexpr int kJpegQuality = 90;
-
-std::uint32_t U8(std::string_view b, std::size_t at) { return static_cast<unsigned char>(b[at]); }
-std::uint32_t U16(std::string_view b, std::size_t at) { return U8(b, at) | (U8(b, at + 1) << 8); }
-std::uint32_t U32(std::string_view b, std::size_t at) { return U16(b, at) | (U16(b, at + 2) << 16); }
-std::int32_t S32(std::string_view b, std::size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
-std::int16_t S16(std::string_view b, std::size_t at) { return static_cast<std::int16_t>(U16(b, at)); }
 
 void Put16(std::string& s, std::uint32_t v) {
   s.push_back(static_cast<char>(v & 0xFF));
@@ -53,7 +44,6 @@ void Set32(std::string& s, std::size_t at, std::uint32_t v) {
   Set16(s, at + 2, v >> 16);
 }
 
-bool SaneSide(std::int64_t v) { return v > 0 && v <= kMaxSide; }
 
 // Packed pixel rows are filled from the most significant bit; the bits of
 // the last kept byte beyond the kept pixels are cleared.
@@ -272,24 +262,10 @@ std::optional<std::string> CropBmp(std::string_view file, std::int64_t max_w, st
 // The functions that call setjmp keep no objects with destructors: libpng
 // leaves them by longjmp. Buffers belong to the callers.
 
-struct PngSource {
-  const unsigned char* data;
-  std::size_t size;
-  std::size_t pos;
-};
-
-void PngRead(png_structp png, png_bytep out, png_size_t n) {
-  auto* src = static_cast<PngSource*>(png_get_io_ptr(png));
-  if (n > src->size - src->pos) png_error(png, "truncated");
-  std::memcpy(out, src->data + src->pos, n);
-  src->pos += n;
-}
 void PngWrite(png_structp png, png_bytep data, png_size_t n) {
   static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), n);
 }
 void PngFlush(png_structp) {}
-void PngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
-void PngWarning(png_structp, png_const_charp) {}
 
 // The kept part of a PNG and the chunks that go with it.
 struct PngImage {
@@ -448,13 +424,6 @@ std::optional<std::string> CropPng(std::string_view file, std::int64_t max_w, st
 }
 
 // ---- JPEG ----
-
-struct JpegError {
-  jpeg_error_mgr mgr;
-  std::jmp_buf jump;
-};
-void JpegExit(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1); }
-void JpegMessage(j_common_ptr) {}
 void JpegProgress(j_common_ptr cinfo) {
   if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxJpegScans)
     JpegExit(cinfo);

@@ -2,46 +2,15 @@
 
 #include <csetjmp>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 
-#include <jpeglib.h>
-#include <png.h>
+#include "project/picture_codec.h"
 
 namespace pc::project {
 namespace {
 
-// Pictures larger than this in either direction are taken as damaged; it
-// also keeps every size computation below far from overflow.
-constexpr std::int64_t kMaxSide = 1 << 16;
+using namespace picture_codec;
 
-std::uint32_t U16(std::string_view b, std::size_t at) {
-  return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
-         (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8);
-}
-std::uint32_t U32(std::string_view b, std::size_t at) {
-  return U16(b, at) | (U16(b, at + 2) << 16);
-}
-std::int32_t S32(std::string_view b, std::size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
-std::int16_t S16(std::string_view b, std::size_t at) { return static_cast<std::int16_t>(U16(b, at)); }
 
-bool SaneSide(std::int64_t v) { return v > 0 && v <= kMaxSide; }
-
-// ---- PNG ----
-struct PngSource {
-  const unsigned char* data;
-  std::size_t size;
-  std::size_t pos;
-};
-
-void PngRead(png_structp png, png_bytep out, png_size_t n) {
-  auto* src = static_cast<PngSource*>(png_get_io_ptr(png));
-  if (n > src->size - src->pos) png_error(png, "truncated");
-  std::memcpy(out, src->data + src->pos, n);
-  src->pos += n;
-}
-void PngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
-void PngWarning(png_structp, png_const_charp) {}
 
 // Kept free of objects with destructors: libpng leaves it by longjmp.
 bool PngHeader(const unsigned char* data, std::size_t size, png_uint_32* w, png_uint_32* h) {
@@ -66,13 +35,6 @@ bool PngHeader(const unsigned char* data, std::size_t size, png_uint_32* w, png_
   return true;
 }
 
-// ---- JPEG ----
-struct JpegError {
-  jpeg_error_mgr mgr;
-  std::jmp_buf jump;
-};
-void JpegExit(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1); }
-void JpegMessage(j_common_ptr) {}
 
 bool JpegHeader(const unsigned char* data, std::size_t size, JDIMENSION* w, JDIMENSION* h) {
   jpeg_decompress_struct cinfo;

@@ -16,6 +16,7 @@
 namespace pc::storage {
 namespace {
 
+using testing::Bytes;
 using testing::ContainerBytes;
 using testing::kTestFileKey;
 using testing::kTestMaster;
@@ -23,11 +24,6 @@ using testing::kZeroKey;
 using testing::ReadBytes;
 using testing::Rec;
 
-std::string Bytes(std::initializer_list<int> v) {
-  std::string s;
-  for (int b : v) s.push_back(static_cast<char>(b));
-  return s;
-}
 
 const std::string kPlainHead = std::string(":KelvarionSPE(tm)") + '\0' + std::string(4, '\0') + '\x01';
 std::string Head(int flags) {

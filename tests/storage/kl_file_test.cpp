@@ -14,6 +14,7 @@
 namespace pc::storage {
 namespace {
 
+using testing::Bytes;
 using testing::ContainerBytes;
 using testing::kFixedTime;
 using testing::kTestFileKey;
@@ -22,11 +23,6 @@ using testing::kZeroKey;
 using testing::ReadBytes;
 using testing::Rec;
 
-std::string Bytes(std::initializer_list<int> v) {
-  std::string s;
-  for (int b : v) s.push_back(static_cast<char>(b));
-  return s;
-}
 
 TEST(KlCrcTest, MatchesTheStandardCheckValue) {
   EXPECT_EQ(KlCrc32(0, "123456789"), 0xCBF43926u);

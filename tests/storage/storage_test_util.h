@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <unistd.h>
 #include <string>
@@ -24,6 +25,13 @@ struct Rec {
     return a.kind == b.kind && a.type == b.type && a.data == b.data;
   }
 };
+
+// Bytes written as a list of numbers.
+inline std::string Bytes(std::initializer_list<int> v) {
+  std::string s;
+  for (int b : v) s.push_back(static_cast<char>(b));
+  return s;
+}
 
 inline constexpr double kFixedTime = 46000.5;  // a fixed write time for repeatable bytes
 inline const KlKey kZeroKey{};

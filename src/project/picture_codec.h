@@ -1,0 +1,54 @@
+#pragma once
+// Internal to the picture files: little-endian fields, the size limit, and
+// the glue that lets libpng and libjpeg read from memory and report errors
+// by a long jump instead of ending the program. The functions that call
+// setjmp keep no objects with destructors: the libraries leave them by
+// longjmp.
+#include <csetjmp>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include <jpeglib.h>
+#include <png.h>
+
+namespace pc::project::picture_codec {
+
+// Pictures larger than this in either direction are taken as damaged; it
+// also keeps every size computation far from overflow.
+inline constexpr std::int64_t kMaxSide = 1 << 16;
+
+inline bool SaneSide(std::int64_t v) { return v > 0 && v <= kMaxSide; }
+
+inline std::uint32_t U8(std::string_view b, std::size_t at) { return static_cast<unsigned char>(b[at]); }
+inline std::uint32_t U16(std::string_view b, std::size_t at) { return U8(b, at) | (U8(b, at + 1) << 8); }
+inline std::uint32_t U32(std::string_view b, std::size_t at) { return U16(b, at) | (U16(b, at + 2) << 16); }
+inline std::int32_t S32(std::string_view b, std::size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
+inline std::int16_t S16(std::string_view b, std::size_t at) { return static_cast<std::int16_t>(U16(b, at)); }
+
+// ---- PNG ----
+struct PngSource {
+  const unsigned char* data;
+  std::size_t size;
+  std::size_t pos;
+};
+
+inline void PngRead(png_structp png, png_bytep out, png_size_t n) {
+  auto* src = static_cast<PngSource*>(png_get_io_ptr(png));
+  if (n > src->size - src->pos) png_error(png, "truncated");
+  std::memcpy(out, src->data + src->pos, n);
+  src->pos += n;
+}
+inline void PngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+inline void PngWarning(png_structp, png_const_charp) {}
+
+// ---- JPEG ----
+struct JpegError {
+  jpeg_error_mgr mgr;
+  std::jmp_buf jump;
+};
+inline void JpegExit(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1); }
+inline void JpegMessage(j_common_ptr) {}
+
+}  // namespace pc::project::picture_codec
