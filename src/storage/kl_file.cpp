@@ -16,7 +16,7 @@ constexpr std::size_t kBlock = 8192;
 constexpr std::uint8_t kFormatVersion = 2;
 
 bool EndsWithSeparator(const std::string& s) {
-  return !s.empty() && (s.back() == '\\' || s.back() == '/');
+  return !s.empty() && s.back() == '/';
 }
 
 }  // namespace

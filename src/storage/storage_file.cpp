@@ -71,12 +71,14 @@ KlKey RandomFileKey() {
 }
 
 namespace {
+// The native separator only: a backslash is an ordinary character of a
+// file name.
 std::string FolderPart(const std::string& path) {
-  const auto sep = path.find_last_of("\\/");
+  const auto sep = path.find_last_of('/');
   return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
 }
 std::string NamePart(const std::string& path) {
-  const auto sep = path.find_last_of("\\/");
+  const auto sep = path.find_last_of('/');
   return sep == std::string::npos ? path : path.substr(sep + 1);
 }
 }  // namespace

@@ -334,6 +334,16 @@ TEST_F(StorageFileTest, TenderDateDefaultsToThePriceReferenceDate) {
   }
 }
 
+TEST_F(StorageFileTest, ABackslashIsPartOfTheFileName) {
+  const std::string kvi = dir.File("Lonen\\2008.kvi");
+  TStorageFile out(kVersion, StorageDocKind::Index, kvi);
+  FillIndexPart(out, 2, 3);
+  ASSERT_EQ(SaveFixed(out), KlWriteResult::Ok);
+  TStorageFile in(kVersion, StorageDocKind::Index, kvi);
+  EXPECT_EQ(ToInt(in.Load()), 0);
+  EXPECT_EQ(dir.EntryCount(), 1u) << "no folder is made for the part before the backslash";
+}
+
 TEST_F(StorageFileTest, DocumentKindMismatchGives95) {
   const std::string kvi = dir.File("Indices.kvi");
   TStorageFile index(kVersion, StorageDocKind::Index, kvi);
