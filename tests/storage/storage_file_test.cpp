@@ -438,7 +438,7 @@ TEST(StorageFilePathTest, PathIsSplitAtTheLastSeparator) {
     const char* name;
   };
   const PathCase cases[] = {
-      {"C:\\Werk\\Brug.kvp", "C:\\Werk\\", "Brug.kvp"},
+      {"C:\\Werk\\Brug.kvp", "", "C:\\Werk\\Brug.kvp"},  // a backslash is part of a name
       {"/home/u/Brug.kvp", "/home/u/", "Brug.kvp"},
       {"Brug.kvp", "", "Brug.kvp"},
       {"/Brug.kvp", "/", "Brug.kvp"},
