@@ -64,8 +64,8 @@ constexpr std::int32_t LastDayOfMonthOf(std::int32_t day) {
 }
 
 // The month of a day, found cheaply when the day lies in the month asked
-// for last or in the month after it, as the days of a cut or of a run of
-// installments do; any other day is converted in full.
+// for last or in one of the few months after it, as the days of a cut or
+// of a run of installments do; any other day is converted in full.
 class TMonthCursor {
  public:
   // Month ordinal (year * 12 + month - 1) of the day's month.
@@ -82,16 +82,19 @@ class TMonthCursor {
  private:
   void Seek(std::int32_t day) {
     if (valid_ && day >= first_ && day <= last_) return;
-    if (valid_ && day == last_ + 1) {
-      ++ordinal_;
-      first_ = day;
-    } else {
-      const TCivilDate c = CivilFromDay(day);
-      ordinal_ = MonthOrdinal(c);
-      first_ = day - c.Day + 1;
-      valid_ = true;
+    if (valid_ && day > last_ && day - last_ <= 92) {
+      do {
+        ++ordinal_;
+        first_ = last_ + 1;
+        last_ = first_ + DaysInMonth(ordinal_ / 12, ordinal_ % 12 + 1) - 1;
+      } while (day > last_);
+      return;
     }
-    last_ = first_ + DaysInMonth(ordinal_ / 12, ordinal_ % 12 + 1) - 1;
+    const TCivilDate c = CivilFromDay(day);
+    ordinal_ = MonthOrdinal(c);
+    first_ = day - c.Day + 1;
+    last_ = first_ + DaysInMonth(c.Year, c.Month) - 1;
+    valid_ = true;
   }
 
   bool valid_ = false;
