@@ -43,6 +43,22 @@ inline void PngRead(png_structp png, png_bytep out, png_size_t n) {
 inline void PngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 inline void PngWarning(png_structp, png_const_charp) {}
 
+// A libpng reader over `src` with the size limit; false (and nothing to
+// free) when libpng has no memory. The caller sets its jump point next and
+// ends with png_destroy_read_struct(png, info, nullptr).
+inline bool PngOpenReader(PngSource* src, png_structp* png, png_infop* info) {
+  *png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
+  if (*png == nullptr) return false;
+  *info = png_create_info_struct(*png);
+  if (*info == nullptr) {
+    png_destroy_read_struct(png, nullptr, nullptr);
+    return false;
+  }
+  png_set_user_limits(*png, static_cast<png_uint_32>(kMaxSide), static_cast<png_uint_32>(kMaxSide));
+  png_set_read_fn(*png, src, PngRead);
+  return true;
+}
+
 // ---- JPEG ----
 struct JpegError {
   jpeg_error_mgr mgr;

@@ -320,20 +320,14 @@ void TakePngChunks(png_structp png, png_infop info, PngImage* img) {
 
 bool PngDecodeTop(const unsigned char* data, std::size_t size, png_uint_32 max_w, png_uint_32 max_h,
                   PngImage* img) {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
-  if (png == nullptr) return false;
-  png_infop info = png_create_info_struct(png);
-  if (info == nullptr) {
-    png_destroy_read_struct(&png, nullptr, nullptr);
-    return false;
-  }
   PngSource src{data, size, 0};
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  if (!PngOpenReader(&src, &png, &info)) return false;
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
     return false;
   }
-  png_set_user_limits(png, static_cast<png_uint_32>(kMaxSide), static_cast<png_uint_32>(kMaxSide));
-  png_set_read_fn(png, &src, PngRead);
   png_read_info(png, info);
   const png_uint_32 w = png_get_image_width(png, info);
   const png_uint_32 h = png_get_image_height(png, info);

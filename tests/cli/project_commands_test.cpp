@@ -10,6 +10,7 @@
 #include "../project/project_test_support.h"
 #include "cli/project_cli.h"
 #include "cli/project_report.h"
+#include "shell_command.h"
 
 namespace pc::cli {
 namespace {
@@ -196,14 +197,7 @@ class CompanionProgramTest : public ::testing::Test {
     const std::string command = "env HOME=" + temp_.Folder() + " XDG_CONFIG_HOME=" + temp_.Folder() +
                                 "config XDG_DATA_HOME=" + temp_.Folder() + "data " + PC_CLI_PATH + " " +
                                 args + " 2>" + temp_.Path("err.txt");
-    out.clear();
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return testing::RunShellCommand(command, out);
   }
   project::testing::TempFolder temp_;
 };

@@ -2,14 +2,12 @@
 // update server, with every folder of its own under a temporary folder.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include "fixture/test_servers.h"
+#include "shell_command.h"
 
 namespace {
 
@@ -35,15 +33,9 @@ class UpdateCommandTest : public ::testing::Test {
                                 " XDG_CONFIG_HOME=" + Folder("config") + " XDG_DATA_HOME=" + Folder("data") +
                                 " XDG_STATE_HOME=" + Folder("state") + " TMPDIR=" + Folder("tmp") + " " + extraEnv +
                                 " " + PC_CLI_PATH + " update " + args + " 2>" + Folder("err.txt");
-    out_.clear();
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out_.append(buffer.data(), n);
-    const int status = pclose(pipe);
+    const int status = pc::cli::testing::RunShellCommand(command, out_);
     err_ = ReadFileBytes(Folder("err.txt"));
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return status;
   }
 
   // Every regular file under `folder`, relative to it.
