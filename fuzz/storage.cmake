@@ -5,3 +5,6 @@ pc_add_fuzz(fuzz_storage_reader
 pc_add_fuzz(fuzz_picture_text
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/picture_text_fuzz.cpp
   LIBS pc_pictures)
+pc_add_fuzz(fuzz_picture_crop
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/picture_crop_fuzz.cpp
+  LIBS pc_pictures)
