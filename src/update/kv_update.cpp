@@ -280,14 +280,15 @@ void TKVUpdate::FetchFile(const std::string& name, TargetFolder target) {
     }
     return;
   }
-  // A proxy's or server's request for credentials is not the file.
-  if (status == 401 || status == 407) {
-    Status("Fout bij downloaden van " + name);
+  if (bytes.size() < 64) {
+    Status("Probleem bij downloaden van " + name + " foutcode " + Quoted(bytes));
     Fail(UpdateResult::DownloadFailed);
     return;
   }
-  if (bytes.size() < 64) {
-    Status("Probleem bij downloaden van " + name + " foutcode " + Quoted(bytes));
+  // A proxy's or server's request for credentials is not the file, however
+  // long its page.
+  if (status == 401 || status == 407) {
+    Status("Fout bij downloaden van " + name);
     Fail(UpdateResult::DownloadFailed);
     return;
   }
