@@ -99,10 +99,13 @@ TEST_F(UpdateCommandTest, ExitsWithThePassResultCode) {
 TEST_F(UpdateCommandTest, ASignalStopsThePass) {
   server_.SetInfo(H);
   server_.SetBehaviour("info", {{"delay", 20}});
-  // The shell starts the companion, stops it after a second and hands on
-  // its exit status.
-  const std::string server = server_.BaseUrl();
-  EXPECT_EQ(Run("--server " + server + " & pid=$!; sleep 1; kill -TERM $pid; wait $pid; exit $? #"), 7) << out_;
+  // The shell starts the companion, stops it once its request has reached
+  // the server (the pass is running then), and hands on its exit status.
+  const std::string requests = (server_.root() / "requests.log").string();
+  EXPECT_EQ(Run("--server " + server_.BaseUrl() + " & pid=$!; for i in $(seq 200); do [ -s " + requests +
+                " ] && break; sleep 0.05; done; kill -TERM $pid; wait $pid; exit $? #"),
+            7)
+      << out_;
   EXPECT_NE(out_.find("Update voortijdig afgebroken"), std::string::npos) << out_;
 }
 
