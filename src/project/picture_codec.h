@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 #include <jpeglib.h>
@@ -26,6 +27,57 @@ inline std::uint32_t U16(std::string_view b, std::size_t at) { return U8(b, at) 
 inline std::uint32_t U32(std::string_view b, std::size_t at) { return U16(b, at) | (U16(b, at + 2) << 16); }
 inline std::int32_t S32(std::string_view b, std::size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
 inline std::int16_t S16(std::string_view b, std::size_t at) { return static_cast<std::int16_t>(U16(b, at)); }
+
+// ---- BMP ----
+inline constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3, kBiAlphaBitfields = 6;
+inline constexpr std::size_t kInfoAt = 14;  // the info header follows the file header
+
+struct BmpLayout {
+  std::uint32_t offset = 0;  // of the pixel array
+  std::uint32_t header = 0;  // info header size
+  std::int64_t width = 0;
+  std::int64_t height = 0;  // rows, always positive
+  bool top_down = false;
+  std::uint32_t bpp = 0;
+  std::uint32_t compression = kBiRgb;
+};
+
+// The headers of a BMP file, checked: "BM", a known info header that fits,
+// one plane, sane sides, a known depth, a pixel offset inside the file. The
+// pixel array itself is not looked at.
+inline std::optional<BmpLayout> ParseBmp(std::string_view file) {
+  if (file.size() < kInfoAt + 12 || file[0] != 'B' || file[1] != 'M') return std::nullopt;
+  BmpLayout l;
+  l.offset = U32(file, 10);
+  l.header = U32(file, kInfoAt);
+  std::int64_t h = 0;
+  if (l.header == 12) {
+    l.width = U16(file, 18);
+    h = S16(file, 20);
+    if (U16(file, 22) != 1) return std::nullopt;
+    l.bpp = U16(file, 24);
+  } else if (l.header == 40 || l.header == 52 || l.header == 56 || l.header == 64 ||
+             l.header == 108 || l.header == 124) {
+    if (file.size() < kInfoAt + l.header) return std::nullopt;
+    l.width = S32(file, 18);
+    h = S32(file, 22);
+    if (U16(file, 26) != 1) return std::nullopt;
+    l.bpp = U16(file, 28);
+    l.compression = U32(file, 30);
+  } else {
+    return std::nullopt;
+  }
+  l.top_down = h < 0;
+  l.height = h < 0 ? -h : h;
+  if (!SaneSide(l.width) || !SaneSide(l.height)) return std::nullopt;
+  if (l.bpp != 1 && l.bpp != 4 && l.bpp != 8 && l.bpp != 16 && l.bpp != 24 && l.bpp != 32)
+    return std::nullopt;
+  if (l.offset < kInfoAt + l.header || l.offset > file.size()) return std::nullopt;
+  return l;
+}
+
+// Bytes of one pixel row, padded to 4.
+inline std::int64_t BmpRowBytes(std::int64_t width, std::uint32_t bpp) { return ((width * bpp + 31) / 32) * 4; }
 
 // ---- PNG ----
 struct PngSource {

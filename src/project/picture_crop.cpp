@@ -53,54 +53,9 @@ unsigned char KeepHighBits(unsigned char byte, std::int64_t bits) {
 
 // ---- BMP ----
 
-constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3, kBiAlphaBitfields = 6;
-constexpr std::size_t kInfoAt = 14;  // the info header follows the file header
 constexpr std::uint32_t kProfileEmbedded = 0x4D424544;  // "MBED"
 constexpr std::uint32_t kProfileLinked = 0x4C494E4B;    // "LINK"
 constexpr std::uint32_t kColourSpaceSrgb = 0x73524742;  // "sRGB"
-
-struct BmpLayout {
-  std::uint32_t offset = 0;  // of the pixel array
-  std::uint32_t header = 0;  // info header size
-  std::int64_t width = 0;
-  std::int64_t height = 0;  // rows, always positive
-  bool top_down = false;
-  std::uint32_t bpp = 0;
-  std::uint32_t compression = kBiRgb;
-};
-
-std::optional<BmpLayout> ParseBmp(std::string_view file) {
-  if (file.size() < kInfoAt + 12 || file[0] != 'B' || file[1] != 'M') return std::nullopt;
-  BmpLayout l;
-  l.offset = U32(file, 10);
-  l.header = U32(file, kInfoAt);
-  std::int64_t h = 0;
-  if (l.header == 12) {
-    l.width = U16(file, 18);
-    h = S16(file, 20);
-    if (U16(file, 22) != 1) return std::nullopt;
-    l.bpp = U16(file, 24);
-  } else if (l.header == 40 || l.header == 52 || l.header == 56 || l.header == 64 ||
-             l.header == 108 || l.header == 124) {
-    if (file.size() < kInfoAt + l.header) return std::nullopt;
-    l.width = S32(file, 18);
-    h = S32(file, 22);
-    if (U16(file, 26) != 1) return std::nullopt;
-    l.bpp = U16(file, 28);
-    l.compression = U32(file, 30);
-  } else {
-    return std::nullopt;
-  }
-  l.top_down = h < 0;
-  l.height = h < 0 ? -h : h;
-  if (!SaneSide(l.width) || !SaneSide(l.height)) return std::nullopt;
-  if (l.bpp != 1 && l.bpp != 4 && l.bpp != 8 && l.bpp != 16 && l.bpp != 24 && l.bpp != 32)
-    return std::nullopt;
-  if (l.offset < kInfoAt + l.header || l.offset > file.size()) return std::nullopt;
-  return l;
-}
-
-std::int64_t BmpRowBytes(std::int64_t width, std::uint32_t bpp) { return ((width * bpp + 31) / 32) * 4; }
 
 // A colour profile of a version 5 header that lies behind the pixel array
 // is moved behind the new one; one that lies in front of it stays where it

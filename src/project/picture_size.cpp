@@ -10,8 +10,6 @@ namespace {
 
 using namespace picture_codec;
 
-
-
 // Kept free of objects with destructors: libpng leaves it by longjmp.
 bool PngHeader(const unsigned char* data, std::size_t size, png_uint_32* w, png_uint_32* h) {
   PngSource src{data, size, 0};
@@ -55,43 +53,20 @@ bool JpegHeader(const unsigned char* data, std::size_t size, JDIMENSION* w, JDIM
 }  // namespace
 
 std::optional<PictureSize> ReadBmpSize(std::string_view file) {
-  if (file.size() < 14 + 12 || file[0] != 'B' || file[1] != 'M') return std::nullopt;
+  const std::optional<BmpLayout> l = ParseBmp(file);
+  if (!l) return std::nullopt;
   // Some writers leave the file size field 0; any other value must match.
   if (U32(file, 2) != 0 && U32(file, 2) != file.size()) return std::nullopt;
-  const std::uint32_t offset = U32(file, 10);
-  const std::uint32_t header = U32(file, 14);
-  std::int64_t w = 0, h = 0;
-  std::uint32_t planes = 0, bpp = 0, compression = 0;
-  if (header == 12) {
-    w = U16(file, 18);
-    h = S16(file, 20);
-    planes = U16(file, 22);
-    bpp = U16(file, 24);
-  } else if (header == 40 || header == 52 || header == 56 || header == 64 || header == 108 ||
-             header == 124) {
-    if (file.size() < 14 + static_cast<std::size_t>(header)) return std::nullopt;
-    w = S32(file, 18);
-    h = S32(file, 22);
-    planes = U16(file, 26);
-    bpp = U16(file, 28);
-    compression = U32(file, 30);
-  } else {
-    return std::nullopt;
-  }
-  if (h < 0) h = -h;  // top-down rows
-  if (!SaneSide(w) || !SaneSide(h) || planes != 1) return std::nullopt;
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return std::nullopt;
-  if (offset < 14 + header || offset > file.size()) return std::nullopt;
-  if (compression == 0 || compression == 3 || compression == 6) {  // plain rows, bit fields
-    const std::int64_t row = ((w * bpp + 31) / 32) * 4;
-    if (static_cast<std::int64_t>(offset) + row * h > static_cast<std::int64_t>(file.size()))
+  if (l->compression == kBiRgb || l->compression == kBiBitfields || l->compression == kBiAlphaBitfields) {
+    if (static_cast<std::int64_t>(l->offset) + BmpRowBytes(l->width, l->bpp) * l->height >
+        static_cast<std::int64_t>(file.size()))
       return std::nullopt;
-  } else if (compression == 1 || compression == 2) {  // run-length coded
-    if (offset >= file.size()) return std::nullopt;
+  } else if (l->compression == kBiRle8 || l->compression == kBiRle4) {
+    if (l->offset >= file.size()) return std::nullopt;
   } else {
     return std::nullopt;
   }
-  return PictureSize{static_cast<int>(w), static_cast<int>(h)};
+  return PictureSize{static_cast<int>(l->width), static_cast<int>(l->height)};
 }
 
 std::optional<PictureSize> ReadPngSize(std::string_view file) {
