@@ -17,12 +17,6 @@ namespace {
 
 using namespace pc::project::testing;
 
-TPicture Make(PictureKind kind, const std::string& file) {
-  TPicture p;
-  EXPECT_TRUE(PictureFromFileBytes(kind, file, p));
-  return p;
-}
-
 std::uint32_t U32(const std::string& s, std::size_t at) {
   std::uint32_t v = 0;
   for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(s[at + static_cast<std::size_t>(i)]);
@@ -55,7 +49,7 @@ class BmpCropTest : public ::testing::TestWithParam<BmpCase> {};
 TEST_P(BmpCropTest, KeepsTheTopLeftPixelsDepthPaletteAndRowOrder) {
   const BmpCase& c = GetParam();
   const std::string file = MakeBmp(c.width, c.height, c.bpp, c.top_down);
-  const auto cut = CropPicture(Make(PictureKind::Bitmap, file), c.max_width, c.max_height);
+  const auto cut = CropPicture(PictureOf(PictureKind::Bitmap, file), c.max_width, c.max_height);
   ASSERT_TRUE(cut);
   EXPECT_EQ(cut->Kind, PictureKind::Bitmap);
   ExpectMeasuresAs(*cut, c.expect_width, c.expect_height);
@@ -98,7 +92,7 @@ class RleCropTest : public ::testing::TestWithParam<RleCase> {};
 
 TEST_P(RleCropTest, BecomesAnUncompressed8BitBitmapWithTheSameIndices) {
   const RleCase& c = GetParam();
-  const auto cut = CropPicture(Make(PictureKind::Bitmap, MakeRleBmp(c.width, c.height, c.bpp)), 200, 110);
+  const auto cut = CropPicture(PictureOf(PictureKind::Bitmap, MakeRleBmp(c.width, c.height, c.bpp)), 200, 110);
   ASSERT_TRUE(cut);
   ExpectMeasuresAs(*cut, c.expect_width, c.expect_height);
   EXPECT_EQ(Depth(cut->Data), 8u);
@@ -114,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Codings, RleCropTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PngCropTest, RgbPngKeepsItsTopRowsLosslessly) {
-  const auto cut = CropPicture(Make(PictureKind::Png, MakePng(120, 120)), 200, 110);
+  const auto cut = CropPicture(PictureOf(PictureKind::Png, MakePng(120, 120)), 200, 110);
   ASSERT_TRUE(cut);
   EXPECT_EQ(cut->Kind, PictureKind::Png);
   ExpectMeasuresAs(*cut, 120, 110);
@@ -127,7 +121,7 @@ TEST(PngCropTest, RgbPngKeepsItsTopRowsLosslessly) {
 
 TEST(PngCropTest, InterlacedGreyPngOfFewBitsKeepsItsDepth) {
   for (const int bits : {1, 2, 4}) {
-    const auto cut = CropPicture(Make(PictureKind::Png, MakeGreyPng(90, 130, bits, true)), 37, 110);
+    const auto cut = CropPicture(PictureOf(PictureKind::Png, MakeGreyPng(90, 130, bits, true)), 37, 110);
     ASSERT_TRUE(cut) << bits;
     ExpectMeasuresAs(*cut, 37, 110);
     EXPECT_EQ(static_cast<unsigned char>(cut->Data[24]), bits) << "IHDR bit depth";
@@ -142,7 +136,7 @@ TEST(PngCropTest, InterlacedGreyPngOfFewBitsKeepsItsDepth) {
 }
 
 TEST(JpegCropTest, StaysAJpegOfTheCutSize) {
-  const auto cut = CropPicture(Make(PictureKind::Jpeg, MakeJpeg(250, 50)), 200, 110);
+  const auto cut = CropPicture(PictureOf(PictureKind::Jpeg, MakeJpeg(250, 50)), 200, 110);
   ASSERT_TRUE(cut);
   EXPECT_EQ(cut->Kind, PictureKind::Jpeg);
   ExpectMeasuresAs(*cut, 200, 50);
@@ -159,7 +153,7 @@ void PrintTo(const UnchangedCase& c, std::ostream* os) { *os << c.name; }
 class UnchangedCropTest : public ::testing::TestWithParam<UnchangedCase> {};
 
 TEST_P(UnchangedCropTest, ComesBackByteForByte) {
-  const TPicture original = Make(GetParam().kind, GetParam().file);
+  const TPicture original = PictureOf(GetParam().kind, GetParam().file);
   const auto cut = CropPicture(original, 200, 110);
   ASSERT_TRUE(cut);
   EXPECT_EQ(*cut, original);
@@ -179,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PictureCropTest, EmptyPictureStaysEmptyAndBoundsMustBePositive) {
   EXPECT_EQ(CropPicture(TPicture{}, 200, 110), TPicture{});
-  const TPicture bmp = Make(PictureKind::Bitmap, MakeBmp(4, 4));
+  const TPicture bmp = PictureOf(PictureKind::Bitmap, MakeBmp(4, 4));
   EXPECT_FALSE(CropPicture(bmp, 0, 110));
   EXPECT_FALSE(CropPicture(bmp, 200, -1));
 }

@@ -12,12 +12,6 @@ namespace {
 
 using namespace pc::project::testing;
 
-TPicture Make(PictureKind kind, const std::string& file) {
-  TPicture p;
-  EXPECT_TRUE(PictureFromFileBytes(kind, file, p));
-  return p;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t at = 0;
@@ -32,7 +26,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(PictureStringsTest, BitmapOf16By16IsWrittenIn27DigitLines) {
-  const TPicture bmp = Make(PictureKind::Bitmap, MakeBmp(16, 16));
+  const TPicture bmp = PictureOf(PictureKind::Bitmap, MakeBmp(16, 16));
   ASSERT_EQ(bmp.Data.size(), 822u);
   const std::string payload = PicturePayload(bmp);
   ASSERT_EQ(payload.size(), 834u);
@@ -69,7 +63,7 @@ TEST(PictureStringsTest, ShortPayloadFollowsTheBraceDirectly) {
 class PictureRoundTripTest : public ::testing::TestWithParam<std::pair<PictureKind, std::string>> {};
 
 TEST_P(PictureRoundTripTest, TextReadsBackIntoAnEqualPictureAndTheSameText) {
-  const TPicture original = Make(GetParam().first, GetParam().second);
+  const TPicture original = PictureOf(GetParam().first, GetParam().second);
   ClearPictureError();
   const std::string text = PictureToString_ads(original);
   TPicture back;
@@ -104,7 +98,7 @@ std::string Text(const std::string& hex) {
 }
 
 TEST(PictureStringsTest, ReadingAcceptsTheComponentTextForm) {
-  const TPicture png = Make(PictureKind::Png, MakePng(4, 4));
+  const TPicture png = PictureOf(PictureKind::Png, MakePng(4, 4));
   const std::string hex = Hex(PicturePayload(png));
   std::string lower;
   for (char c : hex) lower.push_back(static_cast<char>(c >= 'A' && c <= 'F' ? c + 32 : c));
@@ -168,7 +162,7 @@ std::vector<BadText> BadTexts() {
 }
 
 TEST(PictureStringsTest, MalformedTextsFailAndLeaveThePicture) {
-  const TPicture sentinel = Make(PictureKind::Bitmap, MakeBmp(16, 16));
+  const TPicture sentinel = PictureOf(PictureKind::Bitmap, MakeBmp(16, 16));
   for (const auto& b : BadTexts()) {
     TPicture p = sentinel;
     ClearPictureError();

@@ -1,5 +1,7 @@
 #include "picture_test_files.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -152,6 +154,12 @@ std::optional<std::uint32_t> BmpPixel(std::string_view bmp, int x, int y) {
     return (byte >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
   }
   return u(line + static_cast<std::size_t>(x * (bpp / 8)), bpp / 8);
+}
+
+TPicture PictureOf(PictureKind kind, const std::string& file) {
+  TPicture p;
+  EXPECT_TRUE(PictureFromFileBytes(kind, file, p));
+  return p;
 }
 
 std::uint8_t PngPattern(int x, int y, int channel) { return static_cast<std::uint8_t>(3 * x + channel + y); }

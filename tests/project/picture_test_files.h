@@ -6,7 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "project/picture.h"
+
 namespace pc::project::testing {
+
+// The picture of a test file that must read (a failed test otherwise).
+TPicture PictureOf(PictureKind kind, const std::string& file);
 
 // A BMP file of w x h pixels with `bpp` bits per pixel (1, 4, 8, 16, 24 or
 // 32; a palette of 2^bpp entries up to 8), bottom-up unless `top_down`.
