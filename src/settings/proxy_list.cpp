@@ -1,5 +1,7 @@
 #include "settings/proxy_list.h"
 
+#include "common/text_routines.h"
+
 namespace pc::settings {
 
 void SplitProxyList(std::string_view list, std::string& host, std::string& port) {
@@ -14,9 +16,8 @@ void SplitProxyList(std::string_view list, std::string& host, std::string& port)
   // HTTP; its "name=" is not part of the host. An entry only for another
   // protocol ("socks=host:1080") names no HTTP proxy at all.
   if (const std::size_t eq = entry.find('='); eq != std::string_view::npos) {
-    std::string name(entry.substr(0, eq));
-    for (char& c : name) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    if (name != "http" && name != "https") return;
+    const std::string_view name = entry.substr(0, eq);
+    if (!SameTextIgnoringCase(name, "http") && !SameTextIgnoringCase(name, "https")) return;
     entry.remove_prefix(eq + 1);
   }
 

@@ -1,5 +1,7 @@
 #include "update/server_url.h"
 
+#include "common/text_routines.h"
+
 namespace pc::update {
 
 std::string BuiltInServerUrl() { return PC_UPDATE_SERVER; }
@@ -13,11 +15,9 @@ std::string UpdateServerUrl(const platform::Environment& env, std::string_view o
 }
 
 bool IsHttpUrl(std::string_view url) {
-  std::string lower;
-  for (char c : url.substr(0, 8)) lower.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
   std::size_t rest = 0;
-  if (lower.starts_with("http://")) rest = 7;
-  else if (lower.starts_with("https://")) rest = 8;
+  if (SameTextIgnoringCase(url.substr(0, 7), "http://")) rest = 7;
+  else if (SameTextIgnoringCase(url.substr(0, 8), "https://")) rest = 8;
   else return false;
   return url.size() > rest && url[rest] != '/' && url[rest] != '?' && url[rest] != '#';
 }
