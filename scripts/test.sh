@@ -13,11 +13,11 @@ install_packages
 build build/test -DCMAKE_BUILD_TYPE=Debug -DPC_SANITIZE=address,undefined
 ctest --test-dir build/test --output-on-failure --parallel "$(nproc)" --timeout 300
 
-build build/tsan -DCMAKE_BUILD_TYPE=Debug -DPC_SANITIZE=thread
+build build/tsan -DCMAKE_BUILD_TYPE=Debug -DPC_SANITIZE=thread -DPC_BUILD_GUI=OFF
 TSAN_OPTIONS="halt_on_error=1" ctest --test-dir build/tsan -L threads --output-on-failure --timeout 300
 
 build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DPC_BUILD_TESTS=OFF -DPC_BUILD_FUZZ=ON -DPC_SANITIZE=address,undefined
+  -DPC_BUILD_TESTS=OFF -DPC_BUILD_GUI=OFF -DPC_BUILD_FUZZ=ON -DPC_SANITIZE=address,undefined
 "$PC_ROOT/scripts/run-fuzz.sh" build/fuzz
 
 build build/release -DCMAKE_BUILD_TYPE=Release -DPC_BUILD_TESTS=OFF -DPC_BUILD_BENCH=ON

@@ -1,0 +1,38 @@
+// What the pages, dialogs and hosted frames may ask of the main window. The
+// main window implements it; a page never reaches the window otherwise.
+#pragma once
+
+#include <functional>
+
+#include "common/messages.h"
+#include "project/project_history.h"
+#include "settings/kv_config.h"
+
+namespace pc::project {
+class TDocumentCommands;
+}
+
+namespace pc::gui {
+
+class TWindowServices {
+ public:
+  virtual ~TWindowServices() = default;
+
+  // The project history; its Current() is the open document.
+  virtual project::TProject& History() = 0;
+  virtual settings::TKVConfig& Settings() = 0;
+  // Questions and messages (the message dialog, or a test's script).
+  virtual TMessageUi& Messages() = 0;
+  virtual project::TDocumentCommands& Commands() = 0;
+
+  // Refresh of actions, status bar and page headers after a change.
+  virtual void UpdateWindowState() = 0;
+  virtual void UpdateTitle() = 0;
+  virtual void ShowProjectPage(bool selectNavItem, bool force) = 0;
+  virtual void ShowIndexPage(bool selectNavItem) = 0;
+  virtual void ShowInstallmentsPage(bool selectNavItem) = 0;
+  // Runs `task` once, from the event loop, after the current handler returns.
+  virtual void RunDeferred(std::function<void()> task) = 0;
+};
+
+}  // namespace pc::gui

@@ -1,0 +1,1 @@
+target_sources(pc_gui PRIVATE index_page.cpp index_page.h)

@@ -1,0 +1,1 @@
+target_sources(pc_gui PRIVATE project_page.cpp project_page.h)

@@ -1,0 +1,1 @@
+pc_add_gui_test(main_window_test SOURCES main_window_test.cpp)

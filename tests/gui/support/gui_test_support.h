@@ -1,0 +1,52 @@
+// Helpers of the window tests: a temporary home for the settings and the
+// index folder, the real main window with scripted seams, screenshots.
+#pragma once
+
+#include <QAction>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/recording_messages.h"
+#include "gui/app/main_window.h"
+#include "gui/support/scripted_file_dialogs.h"
+#include "project/merge_questions.h"
+
+namespace pc::guitest {
+
+// Saves `widget`'s picture as <screenshots>/<name>.png.
+void SaveScreenshot(QWidget* widget, const QString& name);
+
+// A fresh environment for one window: HOME and the XDG folders point into a
+// temporary folder, so settings, index folder and logs are the test's own.
+class TTestHome {
+ public:
+  TTestHome();
+  ~TTestHome();
+  QString Path() const { return dir_.path(); }
+  // A copy of examples/<name> in the temporary folder; its path as bytes.
+  std::string CopyExample(const char* name) const;
+  std::string File(const char* name) const;
+
+ private:
+  QTemporaryDir dir_;
+  std::vector<std::pair<std::string, std::string>> saved_;
+};
+
+// The real main window with every question and dialog answered by a script.
+struct TScriptedWindow {
+  explicit TScriptedWindow(std::vector<std::string> arguments = {});
+  gui::TFrmMain& Window() { return *window; }
+  // Triggers the action named `name`; fails the test when it is missing or disabled.
+  void Trigger(const char* name);
+
+  TRecordingMessages messages;
+  guitest::TScriptedFileDialogs files;
+  project::TScriptedMergeQuestions questions;
+  std::unique_ptr<gui::TFrmMain> window;
+};
+
+}  // namespace pc::guitest
