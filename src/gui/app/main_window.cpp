@@ -11,10 +11,14 @@
 #include "gui/app/message_dialog.h"
 #include "gui/app/qt_seams.h"
 #include "gui/common/qt_text.h"
+#include "gui/indextable/index_menu.h"
 #include "gui/indextable/index_page.h"
 #include "gui/installments/installments_message_page.h"
 #include "gui/installments/installments_page.h"
+#include "gui/project/project_commands.h"
 #include "gui/project/project_page.h"
+#include "gui/reports/report_commands.h"
+#include "gui/update/update_hosting.h"
 #include "platform/environment.h"
 #include "platform/file_registry.h"
 #include "platform/folders.h"
@@ -48,6 +52,14 @@ TFrmMain::TFrmMain(TWindowSeams seams, QWidget* parent)
   messages_ = seams_.Messages ? seams_.Messages : ownMessages_.get();
   if (!seams_.FileDialogs) ownFileDialogs_ = std::make_unique<TQtFileDialogs>(this);
   fileDialogs_ = seams_.FileDialogs ? seams_.FileDialogs : ownFileDialogs_.get();
+  if (!seams_.Mailer) {
+    ownMailer_ = std::make_unique<platform::TXdgMailer>();
+    seams_.Mailer = ownMailer_.get();
+  }
+  if (!seams_.Shell) {
+    ownShell_ = std::make_unique<platform::TXdgOpen>();
+    seams_.Shell = ownShell_.get();
+  }
 
   baseTitle_ = QString::fromLatin1(kAppTitle);
   setWindowTitle(baseTitle_);
@@ -65,6 +77,11 @@ TFrmMain::TFrmMain(TWindowSeams seams, QWidget* parent)
   CreatePages();
   CreateStatusBar();
   ConnectActions();
+  // Each subsystem wires its own actions, menus and hooks into the window.
+  InstallProjectCommands(*this);
+  InstallIndexMenu(*this);
+  InstallReportCommands(*this);
+  InstallUpdateHosting(*this);
   ui_->Splitter->setSizes({143, 740});
   for (int i = 0; i < ui_->NavList->count(); ++i)
     ui_->NavList->item(i)->setToolTip(QString::fromUtf8(kNavHints[i]));
@@ -383,10 +400,14 @@ std::optional<std::string> TFrmMain::ChooseExportFolder() {
   return fileDialogs_->ExistingFolder(settings_->centralPath, "Map kiezen");
 }
 
-bool TFrmMain::ShowIndexExportDialog(std::string& /*path*/, int& /*exportKind*/,
-                                     std::optional<project::TPicture>& /*picture*/) {
-  // The index export dialog plugs in here.
-  return false;
+bool TFrmMain::ShowIndexExportDialog(std::string& path, int& exportKind,
+                                     std::optional<project::TPicture>& picture) {
+  return indexExportDialog_ && indexExportDialog_(path, exportKind, picture);
+}
+
+void TFrmMain::SetDefaultMergeQuestions(std::unique_ptr<project::TMergeQuestions> questions) {
+  ownQuestions_ = std::move(questions);
+  if (!seams_.Questions) services_.Questions = ownQuestions_.get();
 }
 
 void TFrmMain::LoadPages() {

@@ -38,6 +38,8 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   settings::TKVConfig& Settings() override { return *settings_; }
   TMessageUi& Messages() override { return *messages_; }
   project::TDocumentCommands& Commands() override { return *commands_; }
+  platform::TMailer& Mailer() override { return *seams_.Mailer; }
+  platform::TShellOpen& Shell() override { return *seams_.Shell; }
   void UpdateWindowState() override;
   void UpdateTitle() override;
   void ShowProjectPage(bool selectNavItem, bool force) override;
@@ -78,6 +80,13 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   // Whether the default index file could be ensured at start-up.
   bool StartedWithIndexFile() const { return startedWithIndexFile_; }
   TWindowSeams& Seams() { return seams_; }
+  // The index export dialog of the advanced export; without one the export
+  // is cancelled.
+  using TIndexExportDialogFn =
+      std::function<bool(std::string& path, int& exportKind, std::optional<project::TPicture>& picture)>;
+  void SetIndexExportDialog(TIndexExportDialogFn dialog) { indexExportDialog_ = std::move(dialog); }
+  // The switch and merge dialogs used when the seams name none.
+  void SetDefaultMergeQuestions(std::unique_ptr<project::TMergeQuestions> questions);
 
   // Puts the user back where the restored document says (after undo/redo).
   void RestoreFromHistory();
@@ -111,6 +120,10 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   std::unique_ptr<platform::SystemProxy> ownProxy_;
   std::unique_ptr<TMessageUi> ownMessages_;
   std::unique_ptr<TFileDialogs> ownFileDialogs_;
+  std::unique_ptr<platform::TMailer> ownMailer_;
+  std::unique_ptr<platform::TShellOpen> ownShell_;
+  std::unique_ptr<project::TMergeQuestions> ownQuestions_;
+  TIndexExportDialogFn indexExportDialog_;
   TMessageUi* messages_ = nullptr;
   TFileDialogs* fileDialogs_ = nullptr;
   std::unique_ptr<settings::TKVConfig> settings_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/messages.h"
+#include "platform/desktop_services.h"
 #include "platform/registry.h"
 #include "platform/system_proxy.h"
 #include "project/merge_questions.h"
@@ -38,6 +39,8 @@ struct TWindowSeams {
   TMessageUi* Messages = nullptr;                    // null: the message dialogs
   TFileDialogs* FileDialogs = nullptr;               // null: Qt's file dialogs
   project::TMergeQuestions* Questions = nullptr;     // null: the switch and merge dialogs
+  platform::TMailer* Mailer = nullptr;               // null: xdg-email
+  platform::TShellOpen* Shell = nullptr;             // null: xdg-open
   // The program's parameters, without the program name, as bytes.
   std::vector<std::string> Arguments;
   // Whether the About window opens as a splash at start-up.

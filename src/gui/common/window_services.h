@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "common/messages.h"
+#include "platform/desktop_services.h"
 #include "project/project_history.h"
 #include "settings/kv_config.h"
 
@@ -24,6 +25,9 @@ class TWindowServices {
   // Questions and messages (the message dialog, or a test's script).
   virtual TMessageUi& Messages() = 0;
   virtual project::TDocumentCommands& Commands() = 0;
+  // The desktop's mail program and "open" command (or a test's stand-ins).
+  virtual platform::TMailer& Mailer() = 0;
+  virtual platform::TShellOpen& Shell() = 0;
 
   // Refresh of actions, status bar and page headers after a change.
   virtual void UpdateWindowState() = 0;

@@ -1,0 +1,1 @@
+target_sources(pc_gui PRIVATE update_hosting.cpp update_hosting.h)
