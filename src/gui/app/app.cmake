@@ -4,4 +4,5 @@ target_sources(pc_gui PRIVATE
   window_seams.h
   qt_seams.cpp qt_seams.h
   message_dialog.cpp message_dialog.h
+  info_form.cpp info_form.h info_form.ui
   application.cpp application.h)

@@ -1,10 +1,12 @@
 #include "gui/app/application.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include "common/messages.h"
+#include "gui/app/info_form.h"
 
 namespace pc::gui {
 
@@ -13,6 +15,9 @@ void SetUpApplication(QApplication& app) {
   QApplication::setApplicationDisplayName(QString::fromLatin1(kAppTitle));
   QApplication::setOrganizationName(QString::fromLatin1(kAppTitle));
   QApplication::setDesktopFileName(QStringLiteral("prijscorrectum"));
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128}) icon.addPixmap(ProgramPicture(size));
+  QApplication::setWindowIcon(icon);
   // Everything the user sees is Dutch, Qt's own dialogs included, whatever
   // the machine's language; the core formats its numbers itself.
   QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));

@@ -29,6 +29,9 @@ namespace pc::gui {
 namespace {
 
 const char* const kPageHeaders[] = {"Project", "Bestanddelen + Indexcijfers", "Termijnen", "Termijnen"};
+// The maker's web site; the help and tip pages are below it.
+constexpr const char* kWebSiteBase = "https://www.prijscorrectum.nl/";
+
 const char* const kNavHints[] = {
     "Bewerken van de projecteigenschappen.", "Bewerken van de bestanddelen en indexcijfers.",
     "Bewerken van de termijnen van dit project, en resultaten weergeven."};
@@ -60,6 +63,9 @@ TFrmMain::TFrmMain(TWindowSeams seams, QWidget* parent)
     ownShell_ = std::make_unique<platform::TXdgOpen>();
     seams_.Shell = ownShell_.get();
   }
+
+  // The splash shows before anything else is made; the window is not yet visible.
+  if (seams_.ShowSplash) ShowAboutWindow(TInfoMode::Splash);
 
   baseTitle_ = QString::fromLatin1(kAppTitle);
   setWindowTitle(baseTitle_);
@@ -119,7 +125,10 @@ void TFrmMain::CreateStatusBar() {
 }
 
 void TFrmMain::ConnectActions() {
-  connect(Action("ActNew"), &QAction::triggered, this, [this] { ShowProjectPage(true, true); });
+  connect(Action("ActNew"), &QAction::triggered, this, [this] {
+    ShowProjectPage(true, true);
+    pages_[0]->SetProjectPanel(TProjectPanel::NewProject);
+  });
   connect(Action("ActOpen"), &QAction::triggered, this, [this] { commands_->OpenProject(true, {}, {}); });
   connect(Action("ActSave"), &QAction::triggered, this, [this] { commands_->SaveProject(false); });
   connect(Action("ActSaveAs"), &QAction::triggered, this, [this] { commands_->SaveProject(true); });
@@ -143,7 +152,13 @@ void TFrmMain::ConnectActions() {
     if (TWindowPage* page = FocusedGridPage()) page->Paste();
   });
   connect(Action("actClearRecent"), &QAction::triggered, this, [this] { settings_->RecentProjects.clear(); });
+  connect(Action("actInfo"), &QAction::triggered, this, [this] { ShowAboutWindow(TInfoMode::About); });
+  connect(Action("actOnlineHelp"), &QAction::triggered, this,
+          [this] { Shell().Open(std::string(kWebSiteBase) + "help"); });
+  connect(Action("actOnlineTip"), &QAction::triggered, this,
+          [this] { Shell().Open(std::string(kWebSiteBase) + "tip"); });
   connect(menus_.Recent, &QMenu::aboutToShow, this, &TFrmMain::RebuildRecentMenu);
+  connect(menus_.File, &QMenu::aboutToShow, this, &TFrmMain::UpdatePrintActions);
   connect(menus_.Edit, &QMenu::aboutToShow, this, &TFrmMain::UpdateWindowState);
 }
 
@@ -180,13 +195,27 @@ void TFrmMain::StartSequence() {
   if (settings_->centralPath.empty()) settings_->SetDefaultIndexFolder();
   startedWithIndexFile_ = history_->Current().EnsureDefaultIndexFile();
   if (!startedWithIndexFile_) {
+    // No command line and no new project: the window works on the empty
+    // document the history holds, with empty models so every page has a table.
     messages_->ShowMessage("Het standaard indexbestand \"" + settings_->DefaultIndexFile() +
                            "\" kan niet worden aangemaakt.");
-    LoadPages();
-    ShowProjectPage(true, true);
+    StartWithEmptyDocument();
     return;
   }
   ReadCommandLine();
+}
+
+void TFrmMain::StartWithEmptyDocument() {
+  history_->Current().EnsureModels();
+  LoadPages();
+  ShowProjectPage(true, true);
+}
+
+void TFrmMain::ShowStartScreen() {
+  commands_->NewProject(false);
+  ShowProjectPage(true, true);
+  pages_[0]->SetProjectPanel(settings_->RecentProjects.empty() ? TProjectPanel::NewProject
+                                                               : TProjectPanel::OpenProject);
 }
 
 void TFrmMain::ReadCommandLine() {
@@ -197,24 +226,19 @@ void TFrmMain::ReadCommandLine() {
     else
       params.push_back(arg);
   }
-  bool opened = false;
-  if (params.size() == 1) {
-    opened = commands_->OpenProject(false, params[0], {});
-    if (!opened) {
-      LoadPages();
-      ShowProjectPage(true, true);
-      return;
-    }
-  } else if (params.size() == 3 && SameTextIgnoringCase(params[1], "INDEX")) {
-    opened = commands_->OpenProject(false, params[0], params[2]);
-    if (!opened) {
-      LoadPages();
-      ShowProjectPage(true, true);
-      return;
-    }
+  const bool withIndex = params.size() == 3 && SameTextIgnoringCase(params[1], "INDEX");
+  if (params.size() != 1 && !withIndex) {
+    ShowStartScreen();
+    return;
   }
-  if (!opened) commands_->NewProject(false);
-  ShowProjectPage(true, true);
+  // The open reports its own failure; the window then keeps the empty
+  // document of the history, without the start screen.
+  if (commands_->OpenProject(false, params[0], withIndex ? params[2] : std::string())) {
+    ShowProjectPage(true, true);
+    pages_[0]->SetProjectPanel(TProjectPanel::Properties);
+  } else {
+    StartWithEmptyDocument();
+  }
 }
 
 void TFrmMain::ApplySavedPlacement() {
@@ -249,10 +273,12 @@ void TFrmMain::showEvent(QShowEvent* event) {
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
   for (TWindowPage* page : pages_) page->AbandonEdit();
-  if (!commands_->CloseProject(true)) {
+  if (!closingForSetup_ && !commands_->CloseProject(true)) {
     event->ignore();
     return;
   }
+  // The update hosting stops a running worker and waits for it here, before
+  // the settings it may still change are written.
   Q_EMIT windowClosing();
   StorePlacement();
   settings_->Save();
@@ -320,6 +346,85 @@ void TFrmMain::ShowInstallmentsPage(bool selectNavItem) {
 
 void TFrmMain::RunDeferred(std::function<void()> task) { QTimer::singleShot(0, this, std::move(task)); }
 
+void TFrmMain::RequestOpenProject(const std::string& path, bool deferred) {
+  if (!deferred) {
+    commands_->OpenProject(true, path, {});
+    return;
+  }
+  pendingOpen_ = path;
+  ScheduleIdle();
+}
+
+void TFrmMain::RequestNewProject(const TNewProjectTemplate* newTemplate) {
+  if (newTemplate) {
+    pendingNew_ = *newTemplate;
+    ScheduleIdle();
+    return;
+  }
+  if (!pendingNew_) return;
+  const TNewProjectTemplate request = *pendingNew_;
+  pendingNew_.reset();
+  // A cancelled save question drops the request; the document stays.
+  if (!commands_->NewProject(true)) return;
+  FillNewProject(request);
+}
+
+void TFrmMain::FillNewProject(const TNewProjectTemplate& newTemplate) {
+  if (newProjectFiller_) {
+    newProjectFiller_(newTemplate);
+    return;
+  }
+  history_->BeginStep(true);
+  project::TProjectData& doc = history_->Current();
+  const TDateTime priceDate =
+      newTemplate.PriceReferenceDate == -1 ? doc.PriceReferenceDate : newTemplate.PriceReferenceDate;
+  doc.SetProperties(newTemplate.ProjectName, newTemplate.Client, doc.StartOfWorks, priceDate,
+                    newTemplate.Contractor);
+  history_->ExtendPeriodToPriceMonth();
+  for (TWindowPage* page : pages_) page->LoadFromDocument();
+  UpdateWindowState();
+}
+
+void TFrmMain::ScheduleIdle() {
+  if (idleScheduled_) return;
+  idleScheduled_ = true;
+  QTimer::singleShot(0, this, &TFrmMain::OnIdle);
+}
+
+void TFrmMain::OnIdle() {
+  idleScheduled_ = false;
+  if (pendingNew_) {
+    RequestNewProject(nullptr);
+  } else if (pendingOpen_) {
+    const std::string path = *pendingOpen_;
+    pendingOpen_.reset();
+    commands_->OpenProject(true, path, {});
+  }
+}
+
+void TFrmMain::SetCellEditMenus(bool editing) {
+  cellEditActive_ = editing;
+  for (QMenu* menu : {menus_.File, menus_.Help})
+    for (QAction* item : menu->actions()) item->setEnabled(!editing);
+}
+
+void TFrmMain::UpdatePrintActions() {
+  const project::TProjectData& doc = history_->Current();
+  if (previewMode_ || !doc.IndexTable || cellEditActive_) return;
+  const bool hasComponents = doc.IndexTable->Count() > 0;
+  Action("ActExpIndex")->setEnabled(hasComponents);
+  const bool canPrint = ActivePage() == TPageId::TSIndex
+                            ? hasComponents
+                            : doc.Installments && doc.Installments->Count() > 0 && pages_[2]->CanPrint();
+  Action("ActPrint")->setEnabled(canPrint);
+  Action("ActPreview")->setEnabled(canPrint);
+}
+
+void TFrmMain::ShowAboutWindow(TInfoMode mode) {
+  TInfoForm about(mode, Shell(), isVisible() ? this : nullptr);
+  about.exec();
+}
+
 void TFrmMain::UpdateTitle() {
   const std::string& name = history_->Current().ProjectName;
   setWindowTitle(name.empty() ? baseTitle_ : baseTitle_ + QStringLiteral(" - ") + ToQt(name));
@@ -334,7 +439,9 @@ void TFrmMain::UpdateWindowState() {
                            "ActPreview", "ActCut", "actCopy", "actPaste", "actUpd", "actInstIgnoreVer",
                            "actClearRecent"})
     Action(name)->setEnabled(on);
-  Action("actInstIgnoreVer")->setVisible(!settings_->ignoreDownloadedCoreFile.empty());
+  std::string ignoredSetup;
+  settings_->IgnoredCoreFile(ignoredSetup);
+  Action("actInstIgnoreVer")->setVisible(!ignoredSetup.empty());
   Action("actUndo")->setEnabled(history_->CanUndo());
   Action("actRedo")->setEnabled(history_->CanRedo());
   if (on) {
@@ -342,6 +449,7 @@ void TFrmMain::UpdateWindowState() {
     Action("ActCut")->setEnabled(grid && grid->CanCut());
     Action("actCopy")->setEnabled(grid && grid->CanCopy());
     Action("actPaste")->setEnabled(grid && grid->CanPaste());
+    UpdatePrintActions();
   }
   const TPageId page = ActivePage();
   Action("actSendPDF")->setEnabled(on && (page == TPageId::TSIndex || page == TPageId::TSTermijn));
@@ -367,6 +475,7 @@ void TFrmMain::UpdateWindowState() {
 project::TUiState TFrmMain::CurrentUiState() const {
   project::TUiState state = history_->Current().Ui;
   state.ActivePage = static_cast<int>(ActivePage());
+  state.ActiveControl = FocusedControlNumber();
   for (TWindowPage* page : pages_) page->StoreUiState(state);
   return state;
 }
@@ -381,7 +490,26 @@ void TFrmMain::RestoreFromHistory() {
     case TPageId::TSTermijnMsg: ShowInstallmentsPage(true); break;
     default: ShowProjectPage(true, false); break;
   }
+  if (QWidget* control = ControlByNumber(state.ActiveControl); control && control->isEnabled())
+    control->setFocus();
   UpdateWindowState();
+}
+
+// A control of the page area is recorded by its number among the page
+// area's widgets (1-based, in creation order; 0 for none), which is the same
+// in every document of one window.
+int TFrmMain::FocusedControlNumber() const {
+  const QWidget* focus = QApplication::focusWidget();
+  if (!focus || !ui_->PageControl->isAncestorOf(focus)) return 0;
+  const QList<QWidget*> controls = ui_->PageControl->findChildren<QWidget*>();
+  const qsizetype i = controls.indexOf(const_cast<QWidget*>(focus));
+  return i < 0 ? 0 : static_cast<int>(i) + 1;
+}
+
+QWidget* TFrmMain::ControlByNumber(int number) const {
+  if (number <= 0) return nullptr;
+  const QList<QWidget*> controls = ui_->PageControl->findChildren<QWidget*>();
+  return number <= controls.size() ? controls[number - 1] : nullptr;
 }
 
 std::optional<std::string> TFrmMain::ChooseProjectToOpen(const std::string& initialFolder,

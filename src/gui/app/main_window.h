@@ -8,8 +8,10 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "gui/app/info_form.h"
 #include "gui/app/main_actions.h"
 #include "gui/app/window_seams.h"
 #include "gui/common/window_page.h"
@@ -46,6 +48,9 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   void ShowIndexPage(bool selectNavItem) override;
   void ShowInstallmentsPage(bool selectNavItem) override;
   void RunDeferred(std::function<void()> task) override;
+  void RequestOpenProject(const std::string& path, bool deferred) override;
+  void RequestNewProject(const TNewProjectTemplate* newTemplate) override;
+  void SetCellEditMenus(bool editing) override;
 
   // ---- TDocumentWindow ---------------------------------------------------
   std::optional<std::string> ChooseProjectToOpen(const std::string& initialFolder,
@@ -90,6 +95,20 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
 
   // Puts the user back where the restored document says (after undo/redo).
   void RestoreFromHistory();
+  // Enables the export and print actions for what the document holds.
+  void UpdatePrintActions();
+  // The About window, modal: about mode (actInfo) or splash mode (start-up).
+  void ShowAboutWindow(TInfoMode mode);
+  // Set before closing the window to run a set-up: closing then skips the
+  // save question (the update hosting asked already).
+  void SetClosingForSetup(bool on) { closingForSetup_ = on; }
+  // Whether a cell editor is open (SetCellEditMenus).
+  bool CellEditActive() const { return cellEditActive_; }
+  // What a new-project request does with its template once the new project
+  // exists; the project page puts its own in place (fields, then one undo
+  // step). The default stores the template's values as one undo step.
+  using TNewProjectFiller = std::function<void(const TNewProjectTemplate&)>;
+  void SetNewProjectFiller(TNewProjectFiller filler) { newProjectFiller_ = std::move(filler); }
 
  Q_SIGNALS:
   // The window was shown for the first time / is about to close for good /
@@ -111,6 +130,13 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   void ApplySavedPlacement();
   void StorePlacement();
   void RebuildRecentMenu();
+  void StartWithEmptyDocument();
+  void ShowStartScreen();
+  void ScheduleIdle();
+  void OnIdle();
+  void FillNewProject(const TNewProjectTemplate& newTemplate);
+  int FocusedControlNumber() const;
+  QWidget* ControlByNumber(int number) const;
   project::TUiState CurrentUiState() const;
   TWindowPage* FocusedGridPage() const;
 
@@ -138,6 +164,12 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   bool previewMode_ = false;
   bool startedWithIndexFile_ = false;
   bool shownOnce_ = false;
+  bool closingForSetup_ = false;
+  bool cellEditActive_ = false;
+  bool idleScheduled_ = false;
+  std::optional<std::string> pendingOpen_;
+  std::optional<TNewProjectTemplate> pendingNew_;
+  TNewProjectFiller newProjectFiller_;
   QString baseTitle_;
 };
 

@@ -1,5 +1,6 @@
-// The message dialogs on screen: the implementation of the core's message
-// interface that the window uses when no test script stands in for it.
+// The message dialogs on screen (TFrmDlg, TKlDialog1): the implementation of
+// the core's message interface that the window uses when no test script
+// stands in for it.
 #pragma once
 
 #include <QWidget>

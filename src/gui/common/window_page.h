@@ -11,6 +11,8 @@
 
 namespace pc::gui {
 
+enum class TProjectPanel { Properties, NewProject, OpenProject };
+
 class TWindowPage : public QWidget {
   Q_OBJECT
  public:
@@ -28,6 +30,12 @@ class TWindowPage : public QWidget {
   virtual void UpdatePageState() {}
   // Abandons an open cell edit: the cell gets back its text from before.
   virtual void AbandonEdit() {}
+  // The project page's panels: properties, the new-project tiles or the
+  // open-project tiles. Other pages ignore it.
+  virtual void SetProjectPanel(TProjectPanel /*panel*/) {}
+  // Whether the page's report has something to print; the installments page
+  // answers whether a component can be chosen.
+  virtual bool CanPrint() const { return true; }
 
   // Clipboard commands of the page's grid while it has the focus.
   virtual bool CanCut() const { return false; }

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
+#include "common/date_time.h"
 #include "common/messages.h"
 #include "platform/desktop_services.h"
 #include "project/project_history.h"
@@ -14,6 +16,14 @@ class TDocumentCommands;
 }
 
 namespace pc::gui {
+
+// What a new-project tile starts a project with (Windows-1252 texts).
+struct TNewProjectTemplate {
+  std::string ProjectName;
+  std::string Client;
+  std::string Contractor;
+  TDateTime PriceReferenceDate = -1;  // -1: today
+};
 
 class TWindowServices {
  public:
@@ -37,6 +47,18 @@ class TWindowServices {
   virtual void ShowInstallmentsPage(bool selectNavItem) = 0;
   // Runs `task` once, from the event loop, after the current handler returns.
   virtual void RunDeferred(std::function<void()> task) = 0;
+
+  // Requests of the start tiles, carried out once the tile's click handler
+  // has returned. Deferred: remembers `path` for the idle step; else opens
+  // it at once, with the save question.
+  virtual void RequestOpenProject(const std::string& /*path*/, bool /*deferred*/) {}
+  // With a template: remembers it for the idle step; without: carries out
+  // the remembered request (new project with the save question, then the
+  // template's values as one undo step).
+  virtual void RequestNewProject(const TNewProjectTemplate* /*newTemplate*/) {}
+  // A cell editor opened (true) or closed (false): while one is open the
+  // File and Help menus are off.
+  virtual void SetCellEditMenus(bool /*editing*/) {}
 };
 
 }  // namespace pc::gui
