@@ -1,1 +1,5 @@
-pc_add_gui_test(main_window_test SOURCES main_window_test.cpp)
+pc_add_gui_test(main_window_test SOURCES main_window_test.cpp companion.h)
+target_compile_definitions(main_window_test PRIVATE PC_CLI_PATH="$<TARGET_FILE:prijscorrectum-cli>")
+add_dependencies(main_window_test prijscorrectum-cli)
+pc_add_gui_test(message_dialog_test SOURCES message_dialog_test.cpp)
+pc_add_gui_test(info_form_test SOURCES info_form_test.cpp)

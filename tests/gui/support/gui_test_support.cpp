@@ -55,10 +55,13 @@ TScriptedWindow::TScriptedWindow(std::vector<std::string> arguments) {
   seams.Messages = &messages;
   seams.FileDialogs = &files;
   seams.Questions = &questions;
+  seams.Shell = &shell;
   seams.Arguments = std::move(arguments);
   seams.ShowSplash = false;
   window = std::make_unique<gui::TFrmMain>(std::move(seams));
 }
+
+bool TScriptedWindow::Close() { return window->close(); }
 
 void TScriptedWindow::Trigger(const char* name) {
   QAction* action = window->Action(name);

@@ -36,14 +36,27 @@ class TTestHome {
   std::vector<std::pair<std::string, std::string>> saved_;
 };
 
+// The desktop's "open" command, recorded instead of run.
+class TRecordingShell final : public platform::TShellOpen {
+ public:
+  bool Open(const std::string& target) override {
+    Opened.push_back(target);
+    return true;
+  }
+  std::vector<std::string> Opened;
+};
+
 // The real main window with every question and dialog answered by a script.
 struct TScriptedWindow {
   explicit TScriptedWindow(std::vector<std::string> arguments = {});
   gui::TFrmMain& Window() { return *window; }
   // Triggers the action named `name`; fails the test when it is missing or disabled.
   void Trigger(const char* name);
+  // Closes the window as the user does; whether it closed.
+  bool Close();
 
   TRecordingMessages messages;
+  TRecordingShell shell;
   guitest::TScriptedFileDialogs files;
   project::TScriptedMergeQuestions questions;
   std::unique_ptr<gui::TFrmMain> window;
