@@ -3,3 +3,6 @@ target_compile_definitions(main_window_test PRIVATE PC_CLI_PATH="$<TARGET_FILE:p
 add_dependencies(main_window_test prijscorrectum-cli)
 pc_add_gui_test(message_dialog_test SOURCES message_dialog_test.cpp)
 pc_add_gui_test(info_form_test SOURCES info_form_test.cpp)
+add_test(NAME gui_desktop_install
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/desktop_install_test.sh ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
+set_tests_properties(gui_desktop_install PROPERTIES LABELS gui)
