@@ -164,6 +164,18 @@ void BM_OpenFullProject(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenFullProject)->Unit(benchmark::kMillisecond);
 
+// The reference: the history's own open of the same file, no window.
+void BM_OpenFullProjectCoreOnly(benchmark::State& state) {
+  pc::project::TProject history;
+  for (auto _ : state) {
+    if (!history.OpenDocument(g_env->fullProject, {})) {
+      state.SkipWithError("the full project did not open");
+      return;
+    }
+  }
+}
+BENCHMARK(BM_OpenFullProjectCoreOnly)->Unit(benchmark::kMillisecond);
+
 // One edit as a page makes it: a figure changed, everything recalculated.
 void Edit(pc::project::TProject& history, int i) {
   history.BeginStep(false);

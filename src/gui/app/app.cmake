@@ -6,6 +6,7 @@ target_sources(pc_gui PRIVATE
   message_dialog.cpp message_dialog.h
   info_form.cpp info_form.h info_form.ui
   screenshot_run.cpp screenshot_run.h
+  index_indicator.cpp index_indicator.h
   application.cpp application.h)
 
 # Desktop integration: the program, its menu entry, its icon and the file

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 
 #include "common/text_routines.h"
+#include "gui/app/index_indicator.h"
 #include "gui/app/message_dialog.h"
 #include "gui/app/qt_seams.h"
 #include "gui/common/qt_text.h"
@@ -118,6 +119,13 @@ void TFrmMain::CreateStatusBar() {
   updatePanel_->setObjectName(QStringLiteral("UpdatePanel"));
   updatePanel_->setMinimumWidth(300);
   ui_->StatusBar->addWidget(updatePanel_);
+  // The index indicator: the kind's picture, then the text, on yellow.
+  indexIcon_ = new QLabel(this);
+  indexIcon_->setObjectName(QStringLiteral("IndexKindIcon"));
+  indexIcon_->setFixedSize(22, 18);
+  indexIcon_->setAlignment(Qt::AlignCenter);
+  indexIcon_->setStyleSheet(QStringLiteral("QLabel { background: #ffff80; }"));
+  ui_->StatusBar->addPermanentWidget(indexIcon_);
   indexLabel_ = new QLabel(this);
   indexLabel_->setObjectName(QStringLiteral("IndexLabel"));
   indexLabel_->setStyleSheet(QStringLiteral("QLabel { background: #ffff80; padding: 1px 6px; }"));
@@ -456,17 +464,8 @@ void TFrmMain::UpdateWindowState() {
   menus_.Index->menuAction()->setVisible(on && page == TPageId::TSIndex);
 
   const project::TProjectData& doc = history_->Current();
-  const QString name = PathToQt(std::string(FileBaseName(doc.IndexPath)));
-  QString text;
-  switch (doc.IndexBinding) {
-    case project::index_binding::kCentral: text = QStringLiteral("Centrale indextabel (%1)").arg(name); break;
-    case project::index_binding::kLocal: text = QStringLiteral("Lokale indextabel (%1)").arg(name); break;
-    case project::index_binding::kCentralOnline:
-      text = QStringLiteral("Centrale (online) indextabel (%1)").arg(name);
-      break;
-    default: text = QStringLiteral("Indextabel schrijfbeveiligd"); break;
-  }
-  indexLabel_->setText(text);
+  indexLabel_->setText(gui::IndexIndicatorText(doc));
+  indexIcon_->setPixmap(IndexIndicatorPicture(doc));
   ui_->PageHeader->setText(QString::fromLatin1(kPageHeaders[static_cast<int>(page)]));
   for (TWindowPage* p : pages_) p->UpdatePageState();
   UpdateTitle();

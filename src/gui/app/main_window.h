@@ -159,6 +159,7 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   TMainMenus menus_;
   TWindowPage* pages_[4] = {};
   QLabel* indexLabel_ = nullptr;
+  QLabel* indexIcon_ = nullptr;
   QLabel* updatePanel_ = nullptr;
   bool advancedIndexExport_ = false;
   bool previewMode_ = false;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QStackedWidget>
@@ -379,7 +380,9 @@ TEST(MainWindowDocument, ClosingAModifiedProjectAsksToSave) {
     EXPECT_EQ(closing, c.closes ? 1 : 0);
     EXPECT_EQ(w.Window().isVisible(), !c.closes);
     EXPECT_EQ(ReadFile(kvp) != before, c.saved);
-    if (c.saved) EXPECT_NE(CompanionCalc(kvp).find("Projectnaam:        Gewijzigd"), std::string::npos);
+    if (c.saved) {
+      EXPECT_NE(CompanionCalc(kvp).find("Projectnaam:        Gewijzigd"), std::string::npos);
+    }
     if (!c.closes) {
       EXPECT_EQ(w.Window().History().Current().ProjectName, "Gewijzigd");
       EXPECT_TRUE(w.Window().History().IsModified());
@@ -534,6 +537,64 @@ TEST(MainWindowUndo, UndoAndRedoRestoreTheDocumentAndThePage) {
   EXPECT_FALSE(w.Window().Action("actRedo")->isEnabled());
   w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
   w.Close();
+}
+
+TEST(MainWindowUndo, UndoGivesTheFocusBackToTheControlTheUserWasIn) {
+  TTestHome home;
+  TScriptedWindow w;
+  w.Window().show();
+  QApplication::setActiveWindow(&w.Window());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w.Window()));
+  // Two fields on the index page stand in for the page's own controls.
+  gui::TWindowPage* page = w.Window().Page(TPageId::TSIndex);
+  auto* first = new QLineEdit(page);
+  auto* second = new QLineEdit(page);
+  second->move(0, 40);
+  first->show();
+  second->show();
+  w.Window().ShowIndexPage(true);
+  second->setFocus();
+  ASSERT_TRUE(second->hasFocus());
+  RenameProject(w.Window(), "Gewijzigd");
+  w.Window().ShowProjectPage(true, false);
+  w.Trigger("actUndo");
+  EXPECT_EQ(w.Window().ActivePage(), TPageId::TSIndex);
+  EXPECT_TRUE(second->hasFocus());
+  w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
+  w.Close();
+}
+
+// ---- closing ---------------------------------------------------------------
+
+TEST(MainWindowClose, ClosingToRunASetUpSkipsTheQuestionButStillStopsTheWorker) {
+  TTestHome home;
+  TScriptedWindow w;
+  w.Window().show();
+  RenameProject(w.Window(), "Gewijzigd");
+  int closing = 0;
+  QObject::connect(&w.Window(), &gui::TFrmMain::windowClosing, [&] { ++closing; });
+  w.Window().SetClosingForSetup(true);
+  EXPECT_TRUE(w.Close());
+  EXPECT_TRUE(w.messages.Calls().empty());
+  EXPECT_EQ(closing, 1);
+}
+
+TEST(MainWindowClose, SettingsAreWrittenAfterTheClosingHookRan) {
+  TTestHome home;
+  const std::string kvp = CopyExampleAs(home, QStringLiteral("werk"), QStringLiteral("Brug"));
+  {
+    TScriptedWindow w({kvp});
+    w.Window().show();
+    // What the update hosting changes while it stops must reach the file.
+    QObject::connect(&w.Window(), &gui::TFrmMain::windowClosing,
+                     [&] { w.Window().Settings().LoginName = "gezet bij sluiten"; });
+    ASSERT_TRUE(w.Close());
+  }
+  TScriptedWindow again;
+  EXPECT_EQ(again.Window().Settings().LoginName, "gezet bij sluiten");
+  EXPECT_EQ(again.Window().Settings().RecentProjects, std::vector<std::string>{kvp});
+  again.messages.QueueDialogAnswer(TDialogAnswer::daNee);
+  again.Close();
 }
 
 // ---- placement -----------------------------------------------------------
