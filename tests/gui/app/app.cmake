@@ -6,3 +6,4 @@ pc_add_gui_test(info_form_test SOURCES info_form_test.cpp)
 add_test(NAME gui_desktop_install
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/desktop_install_test.sh ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
 set_tests_properties(gui_desktop_install PROPERTIES LABELS gui)
+pc_add_gui_test(application_test SOURCES application_test.cpp)
