@@ -29,13 +29,15 @@ TKlDialog1::TKlDialog1(QWidget* owner, const std::string& title, const std::stri
   setWindowTitle(ToQt(title));
   ui_->Label1->setText(ToQt(text));
   ui_->Label1->setGeometry(4, kLabelTop, layout.LabelWidth, ui_->Label1->sizeHint().height());
+  // A text of several lines pushes the buttons down instead of under them.
+  const int buttonTop = std::max(kButtonTop, kLabelTop + ui_->Label1->height() + 8);
   const std::string* captions[3] = {&caption1, &caption2, &caption3};
   QPushButton* byTabOrder[3] = {};
   for (int k = 1; k <= 3; ++k) {
     QPushButton* button = Button(k);
     const auto i = static_cast<std::size_t>(k - 1);
     button->setText(ToQt(*captions[i]));
-    button->move(layout.ButtonLeft[i], kButtonTop);
+    button->move(layout.ButtonLeft[i], buttonTop);
     button->setVisible(k <= layout.ButtonCount && (k == 1 || !captions[i]->empty()));
     button->setAutoDefault(false);
     byTabOrder[layout.TabOrder[i]] = button;
@@ -46,7 +48,7 @@ TKlDialog1::TKlDialog1(QWidget* owner, const std::string& title, const std::stri
   QPushButton* first = Button(layout.FocusedButton);
   first->setDefault(true);
   first->setFocus();
-  setFixedSize(width, kButtonTop + ui_->Button1->height() + kBottomMargin);
+  setFixedSize(width, buttonTop + ui_->Button1->height() + kBottomMargin);
 }
 
 TKlDialog1::~TKlDialog1() = default;

@@ -270,6 +270,32 @@ TEST(MainWindowActions, HelpAndTipOpenTheWebSiteAndInfoShowsTheAboutWindow) {
   w.Close();
 }
 
+TEST(MainWindowActions, PrintAndExportFollowWhatTheDocumentHolds) {
+  TTestHome home;
+  const std::string kvp = CopyExampleAs(home, QStringLiteral("werk"), QStringLiteral("Brug"));
+  TScriptedWindow w({kvp});
+  w.Window().ShowIndexPage(true);
+  for (const char* name : {"ActExpIndex", "ActPrint", "ActPreview"})
+    EXPECT_TRUE(w.Window().Action(name)->isEnabled()) << name;
+  // A new project on the empty default index file has no components and
+  // no installments: nothing to print or export.
+  w.Window().Commands().NewProject(false);
+  w.Window().ShowIndexPage(true);
+  for (const char* name : {"ActExpIndex", "ActPrint", "ActPreview"})
+    EXPECT_FALSE(w.Window().Action(name)->isEnabled()) << name;
+  w.Window().ShowProjectPage(true, false);
+  EXPECT_FALSE(w.Window().Action("ActPrint")->isEnabled());
+  // In preview mode the document commands are off.
+  w.Window().SetPreviewMode(true);
+  for (const char* name : {"ActNew", "ActOpen", "ActSave", "actClearRecent"})
+    EXPECT_FALSE(w.Window().Action(name)->isEnabled()) << name;
+  EXPECT_TRUE(w.Window().Action("ActExit")->isEnabled());
+  w.Window().SetPreviewMode(false);
+  EXPECT_TRUE(w.Window().Action("ActOpen")->isEnabled());
+  w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
+  w.Close();
+}
+
 TEST(MainWindowActions, CellEditorSwitchesFileAndHelpMenusOff) {
   TTestHome home;
   TScriptedWindow w;

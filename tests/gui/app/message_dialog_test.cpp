@@ -155,6 +155,17 @@ TEST(QuestionDialog, ReturnsTheNumberOfTheButtonPressedOrZero) {
   EXPECT_EQ(dialog.result(), 0);
 }
 
+TEST(QuestionDialog, ATextOfSeveralLinesKeepsItsButtonsBelowIt) {
+  TKlDialog1 dialog(nullptr, "Vraag", "Eerste regel\nTweede regel\nDerde regel\nVierde regel", "&Ja", "&Nee", "",
+                    300, 1);
+  dialog.show();
+  const QLabel* label = dialog.findChild<QLabel*>(QStringLiteral("Label1"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_GT(dialog.Button(1)->y(), label->geometry().bottom());
+  EXPECT_GT(dialog.height(), dialog.Button(1)->geometry().bottom());
+  SaveScreenshot(&dialog, QStringLiteral("question_dialog_lines"));
+}
+
 TEST(QuestionDialog, ShowMessageIsAsWideAsItsTextNeedsWithOneOkButton) {
   const std::string shortText = "Klaar.";
   const std::string longText(120, 'x');
