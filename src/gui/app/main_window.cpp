@@ -100,7 +100,11 @@ TFrmMain::TFrmMain(TWindowSeams seams, QWidget* parent)
   StartSequence();
 }
 
-TFrmMain::~TFrmMain() = default;
+TFrmMain::~TFrmMain() {
+  // A window destroyed without being closed (the application quit) still
+  // lets the subsystems stop their work first; the settings are not saved.
+  if (!closed_) Q_EMIT windowClosing();
+}
 
 void TFrmMain::CreatePages() {
   pages_[0] = new TProjectPage(*this, ui_->PageControl);
@@ -287,6 +291,7 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
   }
   // The update hosting stops a running worker and waits for it here, before
   // the settings it may still change are written.
+  closed_ = true;
   Q_EMIT windowClosing();
   StorePlacement();
   settings_->Save();

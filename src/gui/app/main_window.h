@@ -111,8 +111,9 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   void SetNewProjectFiller(TNewProjectFiller filler) { newProjectFiller_ = std::move(filler); }
 
  Q_SIGNALS:
-  // The window was shown for the first time / is about to close for good /
-  // the open document was replaced. Subsystems hook their work onto these.
+  // The window was shown for the first time / is about to close for good
+  // (once per window: when it closes, else when it is destroyed) / the open
+  // document was replaced. Subsystems hook their work onto these.
   void windowShown();
   void windowClosing();
   void documentLoaded();
@@ -166,6 +167,7 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   bool startedWithIndexFile_ = false;
   bool shownOnce_ = false;
   bool closingForSetup_ = false;
+  bool closed_ = false;  // windowClosing was emitted
   bool cellEditActive_ = false;
   bool idleScheduled_ = false;
   std::optional<std::string> pendingOpen_;

@@ -605,6 +605,23 @@ TEST(MainWindowClose, ClosingToRunASetUpSkipsTheQuestionButStillStopsTheWorker) 
   EXPECT_EQ(closing, 1);
 }
 
+TEST(MainWindowClose, TheClosingHookRunsOnceAlsoWhenTheWindowIsDestroyedUnclosed) {
+  TTestHome home;
+  int closing = 0;
+  {
+    TScriptedWindow w;
+    QObject::connect(&w.Window(), &gui::TFrmMain::windowClosing, [&] { ++closing; });
+  }
+  EXPECT_EQ(closing, 1);
+  {
+    TScriptedWindow w;
+    QObject::connect(&w.Window(), &gui::TFrmMain::windowClosing, [&] { ++closing; });
+    w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
+    ASSERT_TRUE(w.Close());
+  }
+  EXPECT_EQ(closing, 2);
+}
+
 TEST(MainWindowClose, SettingsAreWrittenAfterTheClosingHookRan) {
   TTestHome home;
   const std::string kvp = CopyExampleAs(home, QStringLiteral("werk"), QStringLiteral("Brug"));
