@@ -319,6 +319,7 @@ TWindowPage* TFrmMain::FocusedGridPage() const {
 
 void TFrmMain::ShowProjectPage(bool selectNavItem, bool force) {
   if (force || ActivePage() != TPageId::TSPrj) {
+    pages_[0]->SetProjectPanel(TProjectPanel::Properties);
     ui_->PageControl->setCurrentIndex(0);
     pages_[0]->Activate();
   }
@@ -543,7 +544,10 @@ void TFrmMain::SetDefaultMergeQuestions(std::unique_ptr<project::TMergeQuestions
 }
 
 void TFrmMain::LoadPages() {
+  UpdateTitle();
   for (TWindowPage* page : pages_) page->LoadFromDocument();
+  // A new or opened document starts on its properties.
+  ShowProjectPage(true, true);
   Q_EMIT documentLoaded();
   UpdateWindowState();
 }

@@ -318,9 +318,12 @@ TEST(MainWindowDocument, OpenSaveAndSaveAsWriteWhatTheCompanionReadsBack) {
   TTestHome home;
   const std::string kvp = CopyExampleAs(home, QStringLiteral("werk"), QStringLiteral("Brug"));
   TScriptedWindow w;
+  w.Window().ShowIndexPage(true);
   w.files.QueueAnswer(kvp);
   w.Trigger("ActOpen");
   EXPECT_EQ(w.files.Titles.back(), "Project openen");
+  EXPECT_EQ(w.Window().ActivePage(), TPageId::TSPrj) << "an opened project starts on its properties";
+  EXPECT_EQ(w.Window().findChild<QListWidget*>(QStringLiteral("NavList"))->currentRow(), 0);
   EXPECT_EQ(w.Window().windowTitle(), QStringLiteral("PrijsCorrectum - Voorbeeldproject"));
   EXPECT_EQ(w.Window().Settings().filePath, gui::PathFromQt(home.Path() + QStringLiteral("/werk/")));
 
@@ -360,6 +363,21 @@ TEST(MainWindowDocument, OpenSaveAndSaveAsWriteWhatTheCompanionReadsBack) {
   EXPECT_EQ(w.messages.Calls()[0].Text1, "Wilt u overschakelen naar het aanwezige indexbestand in deze map?");
   EXPECT_EQ(w.Window().History().Current().IndexPath, beside.substr(0, beside.size() - 4) + ".kvi");
   EXPECT_EQ(w.Window().IndexIndicatorText(), QStringLiteral("Lokale indextabel (Sluis)"));
+  w.Close();
+}
+
+TEST(MainWindowDocument, IndexExportWritesIndicesKviIntoTheChosenFolder) {
+  TTestHome home;
+  const std::string kvp = CopyExampleAs(home, QStringLiteral("werk"), QStringLiteral("Brug"));
+  TScriptedWindow w({kvp});
+  w.Trigger("ActExpIndex");  // the folder dialog is cancelled
+  const QString folder = home.Path() + QStringLiteral("/export");
+  QDir().mkpath(folder);
+  EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/Indices.kvi")));
+  w.files.QueueAnswer(gui::PathFromQt(folder));
+  w.Trigger("ActExpIndex");
+  EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/Indices.kvi")));
+  EXPECT_TRUE(w.messages.Messages().empty());
   w.Close();
 }
 
