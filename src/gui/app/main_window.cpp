@@ -256,8 +256,11 @@ void TFrmMain::ReadCommandLine() {
 void TFrmMain::ApplySavedPlacement() {
   const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                         : QRect(0, 0, 1280, 800);
-  if (settings_->WinState == 0 && settings_->Width >= minimumWidth() && settings_->Height >= minimumHeight()) {
-    setGeometry(settings_->Left, settings_->Top, settings_->Width, settings_->Height);
+  const QRect saved(settings_->Left, settings_->Top, settings_->Width, settings_->Height);
+  // A placement on a screen that is no longer there would hide the window.
+  if (settings_->WinState == 0 && saved.width() >= minimumWidth() && saved.height() >= minimumHeight() &&
+      QGuiApplication::screenAt(saved.center())) {
+    setGeometry(saved);
   } else {
     resize(883, 599);
     move(screen.center() - rect().center());

@@ -682,6 +682,16 @@ TEST(MainWindowPlacement, NormalPlacementComesBackAndMaximisedOpensAtTheDesigned
     TScriptedWindow w;
     EXPECT_EQ(w.Window().size(), QSize(883, 599));
     EXPECT_FALSE(w.Window().isMaximized());
+    // A placement on a screen that has gone opens at the designed size too.
+    w.Window().Settings().WinState = 0;
+    w.Window().Settings().Left = 40000;
+    w.Window().Settings().Top = 40000;
+    w.Window().Settings().Save();
+  }
+  {
+    TScriptedWindow w;
+    EXPECT_EQ(w.Window().size(), QSize(883, 599));
+    EXPECT_NE(QGuiApplication::screenAt(w.Window().geometry().center()), nullptr);
   }
 }
 
