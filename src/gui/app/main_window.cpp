@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 
 #include "common/text_routines.h"
 #include "gui/app/index_indicator.h"
@@ -90,8 +91,12 @@ TFrmMain::TFrmMain(TWindowSeams seams, QWidget* parent)
   InstallReportCommands(*this);
   InstallUpdateHosting(*this);
   ui_->Splitter->setSizes({143, 740});
-  for (int i = 0; i < ui_->NavList->count(); ++i)
+  const QStyle::StandardPixmap navIcons[] = {QStyle::SP_FileIcon, QStyle::SP_FileDialogListView,
+                                              QStyle::SP_FileDialogDetailedView};
+  for (int i = 0; i < ui_->NavList->count(); ++i) {
     ui_->NavList->item(i)->setToolTip(QString::fromUtf8(kNavHints[i]));
+    ui_->NavList->item(i)->setIcon(style()->standardIcon(navIcons[i]));
+  }
   connect(ui_->NavList, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row == 0) ShowProjectPage(false, false);
     if (row == 1) ShowIndexPage(false);
