@@ -127,6 +127,8 @@ TEST(MainWindowStart, CommandLineFormsChooseWhatOpens) {
     EXPECT_EQ(w.Window().AdvancedIndexExport(), c.advanced);
     EXPECT_FALSE(w.Window().History().CanUndo());
     EXPECT_TRUE(w.messages.Messages().empty());
+    SaveScreenshot(&w.Window(), QStringLiteral("main_window_command_line_") +
+                                    QString::fromLatin1(c.name).replace(QLatin1Char(' '), QLatin1Char('_')));
     w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
     EXPECT_TRUE(w.Close());
   }
@@ -180,6 +182,7 @@ TEST(MainWindowStart, DefaultIndexFileThatCannotBeMadeGivesAMessageAndAnEmptyDoc
   RenameProject(w.Window(), "Zonder index");
   EXPECT_EQ(w.Window().windowTitle(), QStringLiteral("PrijsCorrectum - Zonder index"));
   w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_default_index_file_that_cannot_be_made_gives_a_message_and_an_empty_document"));
   EXPECT_TRUE(w.Close());
 }
 
@@ -244,6 +247,7 @@ TEST(MainWindowActions, EveryActionHasItsCaptionShortcutAndHint) {
                          QStringLiteral("&Update"), QStringLiteral("Laatste versie installeren"),
                          QStringLiteral("&Info"), QStringLiteral("Logboek")}));
   EXPECT_FALSE(w.Window().Action("actInstIgnoreVer")->isVisible());
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_every_action_has_its_caption_shortcut_and_hint"));
   w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
   w.Close();
 }
@@ -266,6 +270,7 @@ TEST(MainWindowActions, HelpAndTipOpenTheWebSiteAndInfoShowsTheAboutWindow) {
   });
   w.Trigger("actInfo");
   EXPECT_TRUE(seen);
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_help_and_tip_open_the_web_site_and_info_shows_the_about_window"));
   w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
   w.Close();
 }
@@ -292,6 +297,7 @@ TEST(MainWindowActions, PrintAndExportFollowWhatTheDocumentHolds) {
   EXPECT_TRUE(w.Window().Action("ActExit")->isEnabled());
   w.Window().SetPreviewMode(false);
   EXPECT_TRUE(w.Window().Action("ActOpen")->isEnabled());
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_print_and_export_follow_what_the_document_holds"));
   w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
   w.Close();
 }
@@ -308,6 +314,7 @@ TEST(MainWindowActions, CellEditorSwitchesFileAndHelpMenusOff) {
   w.Window().UpdateWindowState();
   EXPECT_TRUE(w.Window().Action("ActOpen")->isEnabled());
   EXPECT_TRUE(w.Window().Action("actInfo")->isEnabled());
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_cell_editor_switches_file_and_help_menus_off"));
   w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
   w.Close();
 }
@@ -363,6 +370,7 @@ TEST(MainWindowDocument, OpenSaveAndSaveAsWriteWhatTheCompanionReadsBack) {
   EXPECT_EQ(w.messages.Calls()[0].Text1, "Wilt u overschakelen naar het aanwezige indexbestand in deze map?");
   EXPECT_EQ(w.Window().History().Current().IndexPath, beside.substr(0, beside.size() - 4) + ".kvi");
   EXPECT_EQ(w.Window().IndexIndicatorText(), QStringLiteral("Lokale indextabel (Sluis)"));
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_open_save_and_save_as_write_what_the_companion_reads_back"));
   w.Close();
 }
 
@@ -378,6 +386,7 @@ TEST(MainWindowDocument, IndexExportWritesIndicesKviIntoTheChosenFolder) {
   w.Trigger("ActExpIndex");
   EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/Indices.kvi")));
   EXPECT_TRUE(w.messages.Messages().empty());
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_index_export_writes_indices_kvi_into_the_chosen_folder"));
   w.Close();
 }
 
@@ -389,6 +398,7 @@ TEST(MainWindowDocument, SaveOfANeverSavedProjectProposesItsNameAndACancelKeepsI
   EXPECT_EQ(w.files.ProposedNames.back(), "A_B_C_");
   EXPECT_TRUE(w.Window().History().IsModified());
   EXPECT_TRUE(w.Window().History().Current().ProjectPath.empty());
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_save_of_a_never_saved_project_proposes_its_name_and_a_cancel_keeps_it"));
   w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
   w.Close();
 }
@@ -415,6 +425,7 @@ TEST(MainWindowDocument, ClosingAModifiedProjectAsksToSave) {
     int closing = 0;
     QObject::connect(&w.Window(), &gui::TFrmMain::windowClosing, [&] { ++closing; });
     RenameProject(w.Window(), "Gewijzigd");
+    SaveScreenshot(&w.Window(), QStringLiteral("main_window_modified_before_close"));
     w.messages.QueueDialogAnswer(c.answer);
     EXPECT_EQ(w.Close(), c.closes);
     ASSERT_EQ(w.messages.Calls().size(), 1u);
@@ -447,6 +458,7 @@ TEST(MainWindowDocument, OpenAfterAnsweringJaForANeverSavedProjectThenCancelling
   w.Trigger("ActOpen");
   EXPECT_EQ(w.Window().History().Current().ProjectName, "Nog niet bewaard");
   EXPECT_EQ(w.files.Titles, std::vector<std::string>{"Project opslaan"});
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_open_after_answering_ja_for_a_never_saved_project_then_cancelling_keeps_it"));
   w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
   w.Close();
 }
@@ -463,6 +475,7 @@ TEST(MainWindowDocument, AFailedOpenKeepsTheOpenProjectAndItsPages) {
   EXPECT_EQ(w.Window().History().Current().ProjectPath, kvp);
   EXPECT_EQ(w.Window().windowTitle(), QStringLiteral("PrijsCorrectum - Voorbeeldproject"));
   EXPECT_EQ(w.Window().ActivePage(), TPageId::TSIndex);
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_a_failed_open_keeps_the_open_project_and_its_pages"));
   w.Close();
 }
 
@@ -497,6 +510,7 @@ TEST(MainWindowDocument, StartTileRequestsRunAfterTheClickHandler) {
   EXPECT_EQ(w.Window().History().Current().ProjectName, "Sluis");
   services.RequestNewProject(nullptr);  // nothing remembered any more
   EXPECT_EQ(w.Window().History().Current().ProjectName, "Sluis");
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_start_tile_requests_run_after_the_click_handler"));
   w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
   w.Close();
 }
@@ -579,6 +593,7 @@ TEST(MainWindowUndo, UndoAndRedoRestoreTheDocumentAndThePage) {
   EXPECT_EQ(w.Window().ActivePage(), TPageId::TSIndex);
   EXPECT_EQ(w.Window().windowTitle(), QStringLiteral("PrijsCorrectum - Gewijzigd"));
   EXPECT_FALSE(w.Window().Action("actRedo")->isEnabled());
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_undo_and_redo_restore_the_document_and_the_page"));
   w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
   w.Close();
 }
@@ -604,6 +619,7 @@ TEST(MainWindowUndo, UndoGivesTheFocusBackToTheControlTheUserWasIn) {
   w.Trigger("actUndo");
   EXPECT_EQ(w.Window().ActivePage(), TPageId::TSIndex);
   EXPECT_TRUE(second->hasFocus());
+  SaveScreenshot(&w.Window(), QStringLiteral("main_window_undo_gives_the_focus_back_to_the_control_the_user_was_in"));
   w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
   w.Close();
 }
