@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
+#include "gui/app/message_dialog.h"
 #include "gui/common/frm_dlg.h"
 #include "gui/common/kl_dialog.h"
 #include "gui/support/gui_test_support.h"
@@ -177,6 +179,29 @@ TEST(QuestionDialog, ShowMessageIsAsWideAsItsTextNeedsWithOneOkButton) {
   EXPECT_EQ(dialog.Button(1)->text(), QStringLiteral("&OK"));
   EXPECT_FALSE(dialog.Button(2)->isVisible());
   SaveScreenshot(&dialog, QStringLiteral("show_message"));
+}
+
+// Clicks the button captioned `caption` of the modal dialog once it shows.
+void ClickWhenShown(const QString& caption, QString* title = nullptr) {
+  QTimer::singleShot(0, [caption, title] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    if (title) *title = dialog->windowTitle();
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+      if (button->isVisible() && button->text() == caption) QTest::mouseClick(button, Qt::LeftButton);
+  });
+}
+
+TEST(MessagesOnScreen, TheMessageInterfaceShowsTheDialogsAndReturnsTheAnswer) {
+  gui::TQtMessages messages(nullptr);
+  ClickWhenShown(QStringLiteral("&Annuleren"));
+  EXPECT_EQ(messages.ExecuteDialog(TDialogMode::dmSaveQuery, "Brug", "Brug.kvp"), TDialogAnswer::daAnnuleren);
+  ClickWhenShown(QStringLiteral("&Nee"));
+  EXPECT_EQ(messages.Ask("Vraag", "Doorgaan?", "&Ja", "&Nee", "", 268, 1), 2);
+  QString title;
+  ClickWhenShown(QStringLiteral("&OK"), &title);
+  messages.ShowMessage("Brug.kvp: Niet gevonden (code 3).");
+  EXPECT_EQ(title, QStringLiteral("PrijsCorrectum"));
 }
 
 }  // namespace
