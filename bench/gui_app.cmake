@@ -1,13 +1,13 @@
 # The window program's start, open and undo, offscreen, with the bare
 # QMainWindow start as the baseline in the same run.
 if(PC_BUILD_GUI)
-  find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+  find_package(Qt6 REQUIRED COMPONENTS Widgets)
   add_executable(bench_gui_start_child gui_start_child.cpp)
   target_link_libraries(bench_gui_start_child PRIVATE pc_gui)
   add_executable(bench_bare_window_child bare_window_child.cpp)
   target_link_libraries(bench_bare_window_child PRIVATE Qt6::Widgets)
   pc_add_bench(bench_gui_app SOURCES gui_app_bench.cpp gui_full_project.cpp gui_full_project.h
-               LIBS pc_gui Qt6::Test)
+               LIBS pc_gui)
   target_compile_definitions(bench_gui_app PRIVATE
     PC_START_CHILD="$<TARGET_FILE:bench_gui_start_child>"
     PC_BARE_CHILD="$<TARGET_FILE:bench_bare_window_child>"
