@@ -1,5 +1,7 @@
 #include "gui/project/prj_page_open_item.h"
 
+#include <algorithm>
+
 #include "gui/common/qt_text.h"
 #include "gui/project/logo_pixmap.h"
 #include "ui_prj_page_open_item.h"
@@ -35,6 +37,7 @@ void TfrmePrjPageOpenItem::LoadContent() {
   ui_->lFile->setToolTip(PathToQt(data_.Path));
   ui_->lAanmaak->setText(QStringLiteral("Aangemaakt: ") + ToQt(summary_.Created));
   ui_->lWijz->setText(QStringLiteral("Laatst gewijzigd: ") + ToQt(summary_.Changed));
+  PlaceRightLabels();
   QPixmap logo = summary_.Logo ? PictureToPixmap(*summary_.Logo) : QPixmap();
   if (logo.isNull()) logo = DefaultLogoPixmap();
   ui_->imgLogo->setPixmap(FitLogo(logo));
@@ -55,8 +58,15 @@ void TfrmePrjPageOpenItem::ReleaseContent() {
 
 void TfrmePrjPageOpenItem::PlaceRightLabels() {
   const int right = ui_->sBorder->geometry().right() - 8;
-  for (QLabel* label : {ui_->lAanmaak, ui_->lWijz})
+  int dateLeft = right;
+  for (QLabel* label : {ui_->lAanmaak, ui_->lWijz}) {
+    label->adjustSize();
     label->move(right - label->width() + 1, label->y());
+    dateLeft = std::min(dateLeft, label->x());
+  }
+  // Client and contractor end where the dates begin.
+  for (QLabel* label : {ui_->lGever, ui_->lNemer})
+    label->resize(std::max(0, dateLeft - 8 - label->x()), label->height());
   ui_->lFile->resize(std::max(0, right - ui_->lFile->x() + 1), ui_->lFile->height());
   ui_->lProblem->resize(ui_->lFile->width(), ui_->lProblem->height());
 }
