@@ -38,17 +38,17 @@ TfrmCalcKindSelect::TfrmCalcKindSelect(int currentMethod, platform::TShellOpen& 
 TfrmCalcKindSelect::~TfrmCalcKindSelect() = default;
 
 bool TfrmCalcKindSelect::eventFilter(QObject* watched, QEvent* event) {
-  const int panel = watched == ui_->shDefCalc || watched == ui_->lDefCalcTitle || watched == ui_->lDefCalcText ? 0
-                    : watched == ui_->shSimpCalc || watched == ui_->lSimpCalcTitle ||
-                            watched == ui_->lSimpCalcText
-                        ? 1
-                        : -1;
-  if (panel >= 0) {
-    if ((watched == ui_->shDefCalc || watched == ui_->shSimpCalc) && event->type() == QEvent::Enter)
-      SetHover(panel);
-    if ((watched == ui_->shDefCalc || watched == ui_->shSimpCalc) && event->type() == QEvent::Leave)
-      SetHover(-1);
-    if (event->type() == QEvent::MouseButtonRelease && watched != ui_->shDefCalc && watched != ui_->shSimpCalc &&
+  // The panels colour under the pointer; their titles and descriptions
+  // choose their method when clicked.
+  const QObject* frames[] = {ui_->shDefCalc, ui_->shSimpCalc};
+  const QObject* texts[2][2] = {{ui_->lDefCalcTitle, ui_->lDefCalcText}, {ui_->lSimpCalcTitle, ui_->lSimpCalcText}};
+  for (int panel = 0; panel < 2; ++panel) {
+    if (watched == frames[panel]) {
+      if (event->type() == QEvent::Enter) SetHover(panel);
+      if (event->type() == QEvent::Leave) SetHover(-1);
+    }
+    const bool isText = watched == texts[panel][0] || watched == texts[panel][1];
+    if (isText && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
       ChoosePanel(panel);
       return true;

@@ -43,6 +43,7 @@ namespace {
 // Ids of the page's controls in TUiState::ActiveControl (kept apart from
 // the other pages' ids).
 constexpr int kFirstControlId = 101;
+constexpr int kControlCount = 7;
 
 // Adds `name` (trimmed, not empty) to a sorted list when it is not there.
 void AddToSortedList(QComboBox* box, const QString& name) {
@@ -285,8 +286,9 @@ void TProjectPage::ShowInfoBalloon(QWidget* source) {
 }
 
 void TProjectPage::BalloonHoverTick(const QPoint& globalCursor) {
+  // The start-of-works icon is tested first.
   QWidget* icon = nullptr;
-  for (QWidget* candidate : {static_cast<QWidget*>(ui_->imgPrjAanvInfo), static_cast<QWidget*>(ui_->imgPrjPeilInfo)}) {
+  for (QLabel* candidate : {ui_->imgPrjAanvInfo, ui_->imgPrjPeilInfo}) {
     if (candidate->isVisible() && candidate->rect().contains(candidate->mapFromGlobal(globalCursor))) {
       icon = candidate;
       break;
@@ -415,15 +417,15 @@ void TProjectPage::CarryOutNewRequest() {
 // ---- focus -------------------------------------------------------------------------
 
 QWidget* TProjectPage::ControlOfId(int id) const {
-  const QWidget* controls[] = {ui_->EdtPrjName, ui_->EdtOpdrGev, ui_->EdtOpdrNem, ui_->edtPrjAanDat,
+  QWidget* const controls[] = {ui_->EdtPrjName, ui_->EdtOpdrGev, ui_->EdtOpdrNem, ui_->edtPrjAanDat,
                                ui_->EdtPeil,    ui_->EdtAanvang, ui_->cbIsConcept};
   const int index = id - kFirstControlId;
-  return index >= 0 && index < 7 ? const_cast<QWidget*>(controls[index]) : nullptr;
+  return index >= 0 && index < kControlCount ? controls[index] : nullptr;
 }
 
 int TProjectPage::IdOfControl(const QWidget* widget) const {
   for (; widget != nullptr && widget != this; widget = widget->parentWidget())
-    for (int id = kFirstControlId; id < kFirstControlId + 7; ++id)
+    for (int id = kFirstControlId; id < kFirstControlId + kControlCount; ++id)
       if (ControlOfId(id) == widget) return id;
   return 0;
 }
