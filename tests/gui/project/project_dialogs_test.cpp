@@ -3,7 +3,9 @@
 // the question, end to end on the real main window.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -32,6 +34,16 @@ TEST(CalcMethodDialog, ShowsTheProjectsMethodAndChoosesTheClickedOne) {
   EXPECT_TRUE(PanelStyle(&dialog, "shSimpCalc").contains(QStringLiteral("rgb(216, 231, 251)")));
   EXPECT_TRUE(PanelStyle(&dialog, "shDefCalc").contains(QStringLiteral("rgb(255, 255, 255)")));
   SaveScreenshot(&dialog, QStringLiteral("calc_method_dialog"));
+
+  // The panel under the pointer takes the hover colour until the pointer
+  // leaves it.
+  QWidget* officialPanel = dialog.findChild<QWidget*>(QStringLiteral("shDefCalc"));
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), officialPanel->mapToGlobal(QPointF(5, 5)));
+  QApplication::sendEvent(officialPanel, &enter);
+  EXPECT_TRUE(PanelStyle(&dialog, "shDefCalc").contains(QStringLiteral("rgb(213, 225, 227)")));
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(officialPanel, &leave);
+  EXPECT_TRUE(PanelStyle(&dialog, "shDefCalc").contains(QStringLiteral("rgb(255, 255, 255)")));
 
   // The clicked method is the chosen one, however often it is clicked.
   auto* official = dialog.findChild<QLabel*>(QStringLiteral("lDefCalcTitle"));

@@ -374,6 +374,13 @@ TEST_F(ProjectPropertiesTest, TheNewCommandShowsTheNewPanelAndTheLinksSwitchPane
   EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::New);
   Click(w.Find<QLabel>("Label25"));
   EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::Properties);
+
+  // "Ander project openen" is the open command with its file dialog.
+  Click(w.Find<QLabel>("Label9"));
+  w.files.QueueAnswer(std::nullopt);
+  Click(w.Find<QLabel>("Label27"));
+  EXPECT_EQ(w.files.Titles.back(), "Project openen");
+  EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::Open);
 }
 
 }  // namespace
