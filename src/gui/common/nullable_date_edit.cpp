@@ -34,6 +34,18 @@ void TNullableDateEdit::SetDayCount(TDateTime date) {
 
 void TNullableDateEdit::Clear() { setDate(EmptyDate()); }
 
+void TNullableDateEdit::stepBy(int steps) {
+  if (IsEmpty()) {
+    setDate(QDate::currentDate());
+    return;
+  }
+  QDateEdit::stepBy(steps);
+}
+
+QAbstractSpinBox::StepEnabled TNullableDateEdit::stepEnabled() const {
+  return IsEmpty() ? (StepUpEnabled | StepDownEnabled) : QDateEdit::stepEnabled();
+}
+
 void TNullableDateEdit::keyPressEvent(QKeyEvent* event) {
   const bool erase = event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace;
   if (erase && !IsEmpty() && lineEdit()->selectedText() == lineEdit()->text()) {

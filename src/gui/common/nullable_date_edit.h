@@ -23,12 +23,15 @@ class TNullableDateEdit : public QDateEdit {
   // Shows a day count cut to whole days; 0 (or below) empties the edit.
   void SetDayCount(TDateTime date);
   void Clear();
+  // Stepping (arrow keys, wheel) an empty edit starts from today.
+  void stepBy(int steps) override;
 
   static QDate EmptyDate() { return QDate(1899, 12, 30); }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  StepEnabled stepEnabled() const override;
 };
 
 }  // namespace pc::gui

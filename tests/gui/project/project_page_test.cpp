@@ -246,10 +246,17 @@ TEST_F(ProjectPropertiesTest, DatesMayBeEmpty) {
   EXPECT_TRUE(tender->IsEmpty());
   EXPECT_EQ(w.Document().TenderDate, 0.0);
   EXPECT_EQ(tender->text().trimmed(), QString());
-  // Typing into the empty edit starts from today's date.
+  // Stepping or typing into the empty edit starts from today's date.
+  QTest::keyClick(tender, Qt::Key_Down);
+  EXPECT_EQ(tender->DayCount(), TodayLocal());
+  tender->selectAll();
+  QTest::keyClick(tender, Qt::Key_Delete);
+  EXPECT_TRUE(tender->IsEmpty());
   QTest::keyClick(tender, Qt::Key_1);
   EXPECT_FALSE(tender->IsEmpty());
   EXPECT_GT(w.Document().TenderDate, 0.0);
+  // The whole visit to the field is one step.
+  EXPECT_EQ(w.Window().History().UndoCount(), 2u);
 }
 
 TEST_F(ProjectPropertiesTest, ConceptAndLogoAreUndoSteps) {
