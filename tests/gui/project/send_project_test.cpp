@@ -12,7 +12,7 @@
 namespace pc::guitest {
 namespace {
 
-TEST(SendProject, TheSavedFileIsAttachedWithThePartsSubject) {
+TEST(SendProject, TheSavedFileIsAttachedUnderItsSubject) {
   TTestHome home;
   const std::string kvp = home.CopyExample("worked-example.kvp");
   home.CopyExample("worked-example.kvi");
