@@ -1,0 +1,5 @@
+pc_add_gui_test(project_page_test SOURCES project_page_test.cpp project_window.cpp project_window.h)
+pc_add_gui_test(project_dialogs_test SOURCES project_dialogs_test.cpp project_window.cpp project_window.h)
+pc_add_gui_test(send_project_test SOURCES send_project_test.cpp project_window.cpp project_window.h)
+target_compile_definitions(project_page_test PRIVATE PC_CLI_PATH="$<TARGET_FILE:prijscorrectum-cli>")
+add_dependencies(project_page_test prijscorrectum-cli)
