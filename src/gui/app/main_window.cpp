@@ -318,6 +318,11 @@ void TFrmMain::ShowInstallmentsPage(bool selectNavItem) {
   UpdateWindowState();
 }
 
+void TFrmMain::ShowInstallmentsMessagePage() {
+  ui_->PageControl->setCurrentIndex(static_cast<int>(TPageId::TSTermijnMsg));
+  pages_[3]->Activate();
+}
+
 void TFrmMain::RunDeferred(std::function<void()> task) { QTimer::singleShot(0, this, std::move(task)); }
 
 void TFrmMain::UpdateTitle() {
