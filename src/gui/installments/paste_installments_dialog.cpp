@@ -1,6 +1,7 @@
 #include "gui/installments/paste_installments_dialog.h"
 
 #include <QHeaderView>
+#include <algorithm>
 #include <QKeyEvent>
 
 #include "gui/common/qt_text.h"
@@ -81,7 +82,12 @@ void TTermijnAddForm::ShowCandidates(const TPasteRead& read, bool componentVaria
   ui_->LblDropped->setText(notes.join(QLatin1Char('\n')));
   ui_->LblDropped->setVisible(!notes.isEmpty());
   ui_->BtnAdd->setEnabled(accepted_ > 0);
-  resize(componentVariable ? 625 : 520, 229 + (notes.isEmpty() ? 0 : 16 * static_cast<int>(notes.size())));
+  // The status texts decide the last column's width when they need more.
+  int statusWidth = 170;
+  for (int r = 0; r < grid->rowCount(); ++r)
+    statusWidth = std::max(statusWidth, grid->fontMetrics().horizontalAdvance(grid->item(r, grid->columnCount() - 1)->text()) + 12);
+  const int width = (componentVariable ? 625 : 520) + statusWidth - 170;
+  resize(width, 229 + (notes.isEmpty() ? 0 : 16 * static_cast<int>(notes.size())));
   grid->setFocus();
   grid->setCurrentCell(0, 0);
 }
