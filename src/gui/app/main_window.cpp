@@ -305,9 +305,10 @@ void TFrmMain::ShowIndexPage(bool selectNavItem) {
 
 void TFrmMain::ShowInstallmentsPage(bool selectNavItem) {
   const TPageId page = ActivePage();
-  if (page != TPageId::TSTermijn && page != TPageId::TSTermijnMsg) {
+  if (page != TPageId::TSTermijn) {
     // The installments page decides itself whether a component can be shown;
-    // it asks for the message page when none can.
+    // it asks for the message page when none can (from the message page it
+    // looks again).
     ui_->PageControl->setCurrentIndex(2);
     pages_[2]->Activate();
   }

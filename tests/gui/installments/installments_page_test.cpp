@@ -286,6 +286,78 @@ TEST_F(InstallmentsPageTest, AnIndexFigureChangedElsewhereShowsHereAndUndoes) {
   EXPECT_EQ(Cell(1, 8), QString::fromUtf8("\u20ac 100,45"));
 }
 
+TEST_F(InstallmentsPageTest, ASingleValuePastedIntoACellCountsAsTyped) {
+  Open();
+  struct TCase {
+    const char* Clipboard;
+    const char* Shown;
+  };
+  // A spreadsheet's "1234.50" is 1.234,50; a Dutch "1.234,5" as well.
+  const TCase cases[] = {{"1234.50", "\u20ac 1.234,50"}, {"2.345,5\r\n", "\u20ac 2.345,50"}, {"12.5", "\u20ac 12,50"}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Clipboard);
+    const std::size_t steps = window_->Window().History().UndoCount();
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(c.Clipboard));
+    Grid()->SelectCell(1, 5);
+    QTest::keyClick(Grid(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Cell(1, 5).toStdString(), c.Shown);
+    EXPECT_EQ(window_->Window().History().UndoCount(), steps + 1);
+  }
+  // Into a read-only cell nothing happens.
+  const std::size_t steps = window_->Window().History().UndoCount();
+  Grid()->SelectCell(1, 8);
+  QTest::keyClick(Grid(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(window_->Window().History().UndoCount(), steps);
+}
+
+TEST_F(InstallmentsPageTest, TabMovesBetweenEditableCellsAndDeleteRemovesRows) {
+  Open();
+  Grid()->SelectCell(1, 1);
+  QTest::keyClick(Grid(), Qt::Key_Tab);
+  EXPECT_EQ(Grid()->CurrentColumn(), 3);
+  QTest::keyClick(Grid(), Qt::Key_Tab);
+  QTest::keyClick(Grid(), Qt::Key_Tab);
+  EXPECT_EQ(Grid()->CurrentGridRow(), 2);
+  EXPECT_EQ(Grid()->CurrentColumn(), 1);
+  Grid()->SelectCell(1, 1);
+  QTest::keyClick(Grid(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(Grid()->CurrentGridRow(), 2);
+  EXPECT_EQ(Grid()->CurrentColumn(), 5);
+
+  Grid()->SelectCell(1, 4);
+  QTest::keyClick(Grid(), Qt::Key_Delete);
+  EXPECT_EQ(Model()->rowCount(), 1);
+  window_->Trigger("actUndo");
+  EXPECT_EQ(Model()->rowCount(), 2);
+}
+
+TEST(PasteInstallmentsDialog, ShowsTheVarColumnOrTheNoRecordsPage) {
+  gui::TTermijnAddForm form;
+  TPasteRead read;
+  TPastedTermijn candidate;
+  candidate.Name = "Termijn 2";
+  candidate.DateText = "30-Apr-08";
+  candidate.AmountText = "1.000,00";
+  candidate.ComponentAmountText = "250,00";
+  read.Candidates = {candidate};
+  form.ShowCandidates(read, true);
+  auto* grid = form.findChild<QTableWidget*>(QStringLiteral("GrdRecords"));
+  ASSERT_EQ(grid->columnCount(), 5);
+  EXPECT_EQ(grid->horizontalHeaderItem(3)->text(), QStringLiteral("Var"));
+  EXPECT_EQ(grid->item(0, 3)->text().toStdString(), "\u20ac 250,00");
+  EXPECT_TRUE(form.CanConfirm());
+  form.show();
+  SaveScreenshot(&form, QStringLiteral("paste_installments_dialog_var"));
+
+  gui::TTermijnAddForm empty;
+  empty.ShowCandidates(TPasteRead{}, false);
+  empty.show();
+  auto* pages = empty.findChild<QStackedWidget*>(QStringLiteral("Pages"));
+  EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("TabNoRecords"));
+  EXPECT_FALSE(empty.CanConfirm());
+  SaveScreenshot(&empty, QStringLiteral("paste_installments_dialog_no_records"));
+}
+
 TEST_F(InstallmentsPageTest, WithoutComponentsTheMessagePageIsShown) {
   Open(false);
   EXPECT_EQ(window_->Window().ActivePage(), gui::TPageId::TSTermijnMsg);
