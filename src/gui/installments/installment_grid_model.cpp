@@ -44,7 +44,17 @@ QString EditText(const TGridCell& cell, int column) {
 TInstallmentGridModel::TInstallmentGridModel(std::function<const TTermijnConfig*()> set, QObject* parent)
     : QAbstractTableModel(parent), set_(std::move(set)) {}
 
+const TGridCell& TInstallmentGridModel::CellAt(int modelRow, int column) const {
+  if (modelRow != cachedRow_ || column != cachedColumn_) {
+    cachedCell_ = grid_->Cell(GridRow(modelRow), column);
+    cachedRow_ = modelRow;
+    cachedColumn_ = column;
+  }
+  return cachedCell_;
+}
+
 void TInstallmentGridModel::Refill(int firstRow) {
+  cachedRow_ = cachedColumn_ = -1;
   const TTermijnConfig* set = set_ ? set_() : nullptr;
   if (set)
     grid_.emplace(*set);
@@ -75,7 +85,7 @@ int TInstallmentGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TInstallmentGridModel::data(const QModelIndex& index, int role) const {
   if (!grid_ || !index.isValid() || index.row() >= rows_) return {};
-  const TGridCell cell = grid_->Cell(GridRow(index.row()), index.column());
+  const TGridCell& cell = CellAt(index.row(), index.column());
   switch (role) {
     case Qt::DisplayRole: return ToQt(cell.Text);
     case Qt::EditRole: return EditText(cell, index.column());

@@ -47,8 +47,14 @@ class TInstallmentGridModel : public QAbstractTableModel {
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
  private:
+  // The cell asked last: a view asks one cell for all its roles in a row.
+  const TGridCell& CellAt(int modelRow, int column) const;
+
   std::function<const TTermijnConfig*()> set_;
   std::optional<TTermijnGrid> grid_;
+  mutable int cachedRow_ = -1;
+  mutable int cachedColumn_ = -1;
+  mutable TGridCell cachedCell_;
   TCommit commit_;
   int rows_ = 0;
 };
