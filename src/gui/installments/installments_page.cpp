@@ -39,8 +39,6 @@ class TReentryGuard {
   bool entered_;
 };
 
-bool committing = false;
-
 }  // namespace
 
 TInstallmentsPage::TInstallmentsPage(TWindowServices& window, QWidget* parent)
@@ -203,7 +201,7 @@ void TInstallmentsPage::ToggleGroup(int row) {
 // ---- editing -------------------------------------------------------------------
 
 void TInstallmentsPage::CommitCell(int row, int column, const QString& before, const QString& after) {
-  const TReentryGuard guard(committing);
+  const TReentryGuard guard(committing_);
   if (!guard.Entered() || !Set()) return;
   project::TProject& history = window_.History();
   history.BeginStep(false);

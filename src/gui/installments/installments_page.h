@@ -73,6 +73,8 @@ class TInstallmentsPage : public TWindowPage {
   QMenu* popup_ = nullptr;
   std::vector<int> componentMap_;
   int currentComponent_ = 0;
+  // True while a cell edit is being applied (see CommitCell).
+  bool committing_ = false;
   TPasteDialogRunner pasteDialog_;
 };
 
