@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -329,6 +330,34 @@ TEST_F(InstallmentsPageTest, TabMovesBetweenEditableCellsAndDeleteRemovesRows) {
   EXPECT_EQ(Model()->rowCount(), 1);
   window_->Trigger("actUndo");
   EXPECT_EQ(Model()->rowCount(), 2);
+}
+
+TEST_F(InstallmentsPageTest, AVariableComponentTakesItsAmountPerInstallment) {
+  Open();
+  Navigate(1);
+  project::TProject& history = window_->Window().History();
+  history.BeginStep(true);
+  TBDConfig& table = *history.Current().IndexTable;
+  TComponentValues material;
+  material.Name = "Materiaal";
+  material.Variable = true;
+  const int position = table.PositionOf(table.AddComponent(material));
+  for (int month = 1; month <= 3; ++month)
+    table.SetFigure(position, table.RowOfMonth(MonthKeyOfYearMonth(2008, month)), false, 100.0 + 10 * (month - 1));
+  Navigate(2);
+  auto* chooser = window_->Window().findChild<QComboBox*>(QStringLiteral("edtTermCurBD"));
+  ASSERT_EQ(chooser->count(), 2);
+  EXPECT_EQ(chooser->currentText(), QStringLiteral("Arbeid (40,00%)"));
+  chooser->setCurrentIndex(1);
+  EXPECT_EQ(Model()->headerData(6, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Materiaal ( var )"));
+  EXPECT_TRUE(Model()->index(0, 6).data(TInstallmentGridModel::EditableRole).toBool());
+  Type(1, 6, QStringLiteral("4400"));
+  // 29 days at 10 % and 15 days at 20 % of 100 a day.
+  EXPECT_EQ(Cell(1, 8), QString::fromUtf8("\u20ac 590,00"));
+  EXPECT_EQ(Label("LblCompTotal"), QStringLiteral("590,00"));
+  EXPECT_EQ(Label("LblPrjTotal"), QStringLiteral("690,45"));
+  chooser->setCurrentIndex(0);
+  EXPECT_EQ(Cell(1, 8), QString::fromUtf8("\u20ac 100,45"));
 }
 
 TEST(PasteInstallmentsDialog, ShowsTheVarColumnOrTheNoRecordsPage) {
