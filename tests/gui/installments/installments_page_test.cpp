@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -358,6 +359,28 @@ TEST_F(InstallmentsPageTest, AVariableComponentTakesItsAmountPerInstallment) {
   EXPECT_EQ(Label("LblPrjTotal"), QStringLiteral("690,45"));
   chooser->setCurrentIndex(0);
   EXPECT_EQ(Cell(1, 8), QString::fromUtf8("\u20ac 100,45"));
+}
+
+TEST_F(InstallmentsPageTest, ContextMenuOffersTheClipboardCommands) {
+  Open();
+  QTest::mouseClick(Grid()->viewport(), Qt::RightButton, {}, Grid()->visualRect(Model()->index(0, 3)).center());
+  auto* popup = Page()->findChild<QMenu*>(QStringLiteral("TermGridPopup1"));
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(popup->isVisible());
+  EXPECT_EQ(Grid()->CurrentColumn(), 3);
+  std::vector<std::string> captions;
+  for (QAction* item : popup->actions()) captions.push_back(item->text().toStdString() + (item->isEnabled() ? "" : "-"));
+  EXPECT_EQ(captions, (std::vector<std::string>{"K&nippen", "&Kopi\u00ebren", "&Plakken", "&Verwijderen"}));
+  SaveScreenshot(popup, QStringLiteral("installments_context_menu"));
+  popup->hide();
+  popup->actions().at(3)->trigger();
+  EXPECT_EQ(Model()->rowCount(), 1);
+  // On the new row only paste is offered.
+  QTest::mouseClick(Grid()->viewport(), Qt::RightButton, {}, Grid()->visualRect(Model()->index(0, 1)).center());
+  EXPECT_FALSE(popup->actions().at(0)->isEnabled());
+  EXPECT_FALSE(popup->actions().at(1)->isEnabled());
+  EXPECT_FALSE(popup->actions().at(3)->isEnabled());
+  popup->hide();
 }
 
 TEST(PasteInstallmentsDialog, ShowsTheVarColumnOrTheNoRecordsPage) {
