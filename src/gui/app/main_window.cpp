@@ -353,9 +353,10 @@ void TFrmMain::ShowIndexPage(bool selectNavItem) {
 
 void TFrmMain::ShowInstallmentsPage(bool selectNavItem) {
   const TPageId page = ActivePage();
-  if (page != TPageId::TSTermijn && page != TPageId::TSTermijnMsg) {
+  if (page != TPageId::TSTermijn) {
     // The installments page decides itself whether a component can be shown;
-    // it asks for the message page when none can.
+    // it asks for the message page when none can (from the message page it
+    // looks again).
     ui_->PageControl->setCurrentIndex(2);
     pages_[2]->Activate();
   }
@@ -364,6 +365,11 @@ void TFrmMain::ShowInstallmentsPage(bool selectNavItem) {
     ui_->NavList->setCurrentRow(2);
   }
   UpdateWindowState();
+}
+
+void TFrmMain::ShowInstallmentsMessagePage() {
+  ui_->PageControl->setCurrentIndex(static_cast<int>(TPageId::TSTermijnMsg));
+  pages_[3]->Activate();
 }
 
 void TFrmMain::RunDeferred(std::function<void()> task) { QTimer::singleShot(0, this, std::move(task)); }

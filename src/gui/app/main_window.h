@@ -47,6 +47,7 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   void ShowProjectPage(bool selectNavItem, bool force) override;
   void ShowIndexPage(bool selectNavItem) override;
   void ShowInstallmentsPage(bool selectNavItem) override;
+  void ShowInstallmentsMessagePage() override;
   void RunDeferred(std::function<void()> task) override;
   void RequestOpenProject(const std::string& path, bool deferred) override;
   void RequestNewProject(const TNewProjectTemplate* newTemplate) override;

@@ -45,6 +45,9 @@ class TWindowServices {
   virtual void ShowProjectPage(bool selectNavItem, bool force) = 0;
   virtual void ShowIndexPage(bool selectNavItem) = 0;
   virtual void ShowInstallmentsPage(bool selectNavItem) = 0;
+  // Shows the installments message page instead of the installments page
+  // (asked by the installments page when no component can be chosen).
+  virtual void ShowInstallmentsMessagePage() {}
   // Runs `task` once, from the event loop, after the current handler returns.
   virtual void RunDeferred(std::function<void()> task) = 0;
 

@@ -1,0 +1,1 @@
+pc_add_fuzz(fuzz_termijn_paste SOURCES termijn_paste_fuzz.cpp LIBS pc_installments)

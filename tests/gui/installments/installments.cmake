@@ -1,0 +1,1 @@
+pc_add_gui_test(installments_page_test SOURCES installments_page_test.cpp)
