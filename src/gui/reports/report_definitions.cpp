@@ -145,10 +145,10 @@ struct TLineColumn {
   int Flags;
 };
 const TLineColumn kLineColumns[] = {
-    {"termijn", "Termijnnaam", 32, kLeft},     {"startDatum", "Begindatum", 20, kRight},
+    {"termijn", "Termijnnaam", 29, kLeft},     {"startDatum", "Begindatum", 20, kRight},
     {"eindDatum", "Einddatum", 19, kRight},    {"dagen", "Dagen", 11, kRight},
     {"bedrag", "Termijnbedrag", 25, kRight},   {"bdPerc", "Aandeel", 14, kRight},
-    {"bdBedrag", "Bestanddeel", 23, kRight},   {"corPerc", "Correctie", 15, kRight},
+    {"bdBedrag", "Bestanddeel", 23, kRight},   {"corPerc", "Correctie", 18, kRight},
     {"corBedrag", "Te verrekenen", 27, kRight},
 };
 

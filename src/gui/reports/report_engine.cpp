@@ -201,7 +201,7 @@ void PaintDefaultLogo(QPainter& painter, const QRectF& rect) {
   QFont font = ReportFont({10, true, false});
   font.setPixelSize(std::max(1, static_cast<int>(box.height() * 0.25)));
   painter.setFont(font);
-  painter.drawText(box.adjusted(0, 0, 0, -box.height() * 0.35), Qt::AlignHCenter | Qt::AlignBottom,
+  painter.drawText(box.adjusted(0, 0, 0, -box.height() * 0.5), Qt::AlignHCenter | Qt::AlignBottom,
                    QStringLiteral("Prijs"));
   painter.drawText(box.adjusted(0, box.height() * 0.5, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
                    QStringLiteral("Correctum"));

@@ -10,5 +10,9 @@ target_include_directories(pc_report_render PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(pc_report_render PUBLIC pc_reports Qt6::Gui)
 target_compile_definitions(pc_report_render PUBLIC QT_NO_KEYWORDS QT_NO_CAST_FROM_ASCII)
 
-target_sources(pc_gui PRIVATE report_commands.cpp report_commands.h)
+target_sources(pc_gui PRIVATE
+  report_commands.cpp report_commands.h
+  report_module.cpp report_module.h
+  print_preview_frame.cpp print_preview_frame.h
+  print_bd_dialog.cpp print_bd_dialog.h print_bd_dialog.ui)
 target_link_libraries(pc_gui PUBLIC pc_report_render)
