@@ -2,6 +2,7 @@
 // italics for trend figures, the watermark and the page footer.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
@@ -9,6 +10,7 @@
 #include "gui/reports/report_fonts.h"
 #include "gui/reports/report_output.h"
 #include "gui/support/gui_test_support.h"
+#include "installments/calc_fixture.h"
 #include "reports/report_feeds.h"
 #include "reports/report_projects.h"
 
@@ -79,6 +81,46 @@ TEST(ReportEngine, WatermarkOnEverySheetOfAConceptReportOnly) {
     ASSERT_GT(pages.PageCount(), 3);
     for (const TPlacedPage& page : pages.Pages) EXPECT_EQ(page.Watermark, isConcept);
   }
+}
+
+TEST(ReportEngine, ASectionThatDoesNotFitSaysSoAndKeepsItsTotals) {
+  testing_support::TTableBuilder tables(2007, 2007);
+  const int position = tables.Add("Lonen", 40);
+  tables.Figure(position, 2007, 1, 100);
+  TTermijnConfig set(&tables.Table());
+  set.SetProjectDates(EncodeDate(2007, 1, 1), EncodeDate(2007, 1, 1), EncodeDate(2007, 1, 1));
+  for (int i = 0; i < 999; ++i)
+    set.InsertInstallment("T" + std::to_string(i + 1), {}, 0, 100, EncodeDate(2007, 1, 1) + 119 + 120 * i);
+  const auto data = reports::FeedInstallmentReport({}, tables.Table(), set, {position}, false);
+  ASSERT_GT(data.Sections[0].DroppedLines, 0);
+  const TReportPages pages = LayOutInstallmentReport(data, ReportPageLayout(false), false, 0);
+  const QStringList last = pages.PageTexts(pages.PageCount() - 1);
+  EXPECT_TRUE(last.contains(QStringLiteral("Totalen:")));
+  EXPECT_TRUE(last.contains(QStringLiteral("Let op: %1 termijnen van Lonen (40,00%) passen niet in het rapport en "
+                                           "zijn weggelaten; de totalen tellen ze wel mee.")
+                                .arg(data.Sections[0].DroppedLines)))
+      << last.join(QLatin1Char('|')).toStdString();
+}
+
+TEST(ReportEngine, TheProjectsPrintLogoReplacesTheProgramsOwn) {
+  QImage image(20, 10, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  reports::TReportHeader header;
+  EXPECT_TRUE(LogoImage(header).isNull());
+  header.Logo = std::make_shared<const project::TPicture>(
+      project::TPicture{project::PictureKind::Png, bytes.toStdString(), 20, 10});
+  EXPECT_EQ(LogoImage(header).size(), QSize(20, 10));
+  reports::TIndexReportData data = IndexData(1);
+  data.Header = header;
+  const TReportPages pages = LayOutIndexReport(data, ReportPageLayout(false), false, 0);
+  EXPECT_EQ(pages.Logo.size(), QSize(20, 10));
+  EXPECT_EQ(pages.Pages[0].Logos.size(), 1u);
+  header.Logo = std::make_shared<const project::TPicture>(project::TPicture{project::PictureKind::Png, "kapot", 1, 1});
+  EXPECT_TRUE(LogoImage(header).isNull());  // unreadable: the program's own logo
 }
 
 TEST(ReportEngine, FontsAreDejaVu) {
