@@ -157,6 +157,16 @@ void BM_IndexReportFullTableToPdf(benchmark::State& state) {
 }
 BENCHMARK(BM_IndexReportFullTableToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+void BM_IndexReportFullTableLayoutOnly(benchmark::State& state) {
+  App();
+  const project::TProjectData& doc = FullTable();
+  for (auto _ : state) {
+    const auto data = reports::FeedIndexReport(reports::ReportHeaderOf(doc), *doc.IndexTable);
+    benchmark::DoNotOptimize(LayOutIndexReport(data, ReportPageLayout(false), false, TodayLocal()).PageCount());
+  }
+}
+BENCHMARK(BM_IndexReportFullTableLayoutOnly)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 void BM_IndexReportFullTableFloor(benchmark::State& state) {
   App();
   const project::TProjectData& doc = FullTable();

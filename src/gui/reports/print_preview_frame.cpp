@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -13,6 +11,7 @@
 #include "common/text_routines.h"
 #include "gui/reports/report_module.h"
 #include "gui/reports/report_output.h"
+#include "gui/reports/report_page_view.h"
 
 namespace pc::gui {
 namespace {
@@ -37,7 +36,7 @@ TFrmePrintPreview::TFrmePrintPreview(TReportModule& module, QWidget* parent) : Q
   panel_->setStyleSheet(QStringLiteral("#Panel1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
                                        "stop:0 #f4f8fd, stop:1 #c9dcf2); }"));
   layout->addWidget(panel_);
-  preview_ = new QPrintPreviewWidget(&module_.Printer(), this);
+  preview_ = new TReportPageView(this);
   preview_->setObjectName(QStringLiteral("RenderPreview"));
   layout->addWidget(preview_, 1);
 
@@ -61,14 +60,13 @@ TFrmePrintPreview::TFrmePrintPreview(TReportModule& module, QWidget* parent) : Q
   pdf_ = AddButton("BtnPDF", QStringLiteral("PDF"), 600, 100, QStringLiteral("Bewaar het rapport als PDF-bestand."));
   close_ = AddButton("BtnClose", QStringLiteral("✕"), 700, 25, QStringLiteral("Sluit het afdrukvoorbeeld."));
 
-  connect(preview_, &QPrintPreviewWidget::paintRequested, this, &TFrmePrintPreview::PaintRequested);
-  connect(preview_, &QPrintPreviewWidget::previewChanged, this, [this] { UpdateButtons(); });
+  connect(preview_, &TReportPageView::viewChanged, this, [this] { UpdateButtons(); });
   connect(prev_, &QPushButton::clicked, this, [this] {
-    preview_->setCurrentPage(preview_->currentPage() - 1);
+    preview_->SetCurrentPage(preview_->CurrentPage() - 1);
     UpdateButtons();
   });
   connect(next_, &QPushButton::clicked, this, [this] {
-    preview_->setCurrentPage(preview_->currentPage() + 1);
+    preview_->SetCurrentPage(preview_->CurrentPage() + 1);
     UpdateButtons();
   });
   connect(unzoom_, &QPushButton::clicked, this, &TFrmePrintPreview::ZoomOut);
@@ -78,7 +76,7 @@ TFrmePrintPreview::TFrmePrintPreview(TReportModule& module, QWidget* parent) : Q
   connect(slider_, &QSlider::valueChanged, this, [this](int position) {
     const int zoom = position + kMinZoom;
     if (zoom != static_cast<int>(std::lround(Zoom()))) {
-      preview_->setZoomFactor(zoom / 100.0);
+      preview_->SetZoomFactor(zoom / 100.0);
       UpdateButtons();
     }
   });
@@ -98,18 +96,21 @@ QPushButton* TFrmePrintPreview::AddButton(const char* name, const QString& text,
   return button;
 }
 
-void TFrmePrintPreview::PaintRequested(QPrinter* printer) {
-  printer->setFullPage(true);
-  pages_ = module_.LayOut(printer->pageLayout());
-  PaintReport(*printer, pages_);
-}
-
 void TFrmePrintPreview::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   close_->move(width() - close_->width() - 16, close_->y());  // anchored top right
 }
 
-void TFrmePrintPreview::Render() { preview_->updatePreview(); }
+// The sheets on the shared page set-up; an error leaves the preview empty.
+void TFrmePrintPreview::Render() {
+  try {
+    preview_->SetPages(module_.LayOut(module_.PageLayout()));
+  } catch (...) {
+    preview_->SetPages({});
+  }
+}
+
+const TReportPages& TFrmePrintPreview::Pages() const { return preview_->Pages(); }
 
 void TFrmePrintPreview::Show(bool isIndexReport, bool watermark, const std::string& projectFileName,
                              const std::string& indexFileName) {
@@ -129,17 +130,17 @@ void TFrmePrintPreview::Refresh() {
   const double zoom = Zoom();
   SetBusy(true);
   Render();
-  preview_->setZoomFactor(zoom / 100.0);
+  preview_->SetZoomFactor(zoom / 100.0);
   SetBusy(false);
   TakeZoom();
 }
 
-double TFrmePrintPreview::Zoom() const { return preview_->zoomFactor() * 100.0; }
-int TFrmePrintPreview::CurrentPage() const { return preview_->currentPage(); }
-int TFrmePrintPreview::PageCount() const { return preview_->pageCount(); }
+double TFrmePrintPreview::Zoom() const { return preview_->ZoomFactor() * 100.0; }
+int TFrmePrintPreview::CurrentPage() const { return preview_->CurrentPage(); }
+int TFrmePrintPreview::PageCount() const { return preview_->PageCount(); }
 
 void TFrmePrintPreview::SetZoom(int percent) {
-  preview_->setZoomFactor(std::clamp(percent, kMinZoom, kMaxZoom) / 100.0);
+  preview_->SetZoomFactor(std::clamp(percent, kMinZoom, kMaxZoom) / 100.0);
   TakeZoom();
 }
 
@@ -147,12 +148,12 @@ void TFrmePrintPreview::ZoomOut() { SetZoom(static_cast<int>(std::lround(Zoom())
 void TFrmePrintPreview::ZoomIn() { SetZoom(static_cast<int>(std::lround(Zoom())) + 10); }
 
 void TFrmePrintPreview::FitPage() {
-  preview_->fitInView();
+  preview_->SetZoomFactor(preview_->WholePageFactor());
   TakeZoom();
 }
 
 void TFrmePrintPreview::FitWidth() {
-  preview_->fitToWidth();
+  preview_->SetZoomFactor(preview_->PageWidthFactor());
   TakeZoom();
 }
 
@@ -177,8 +178,8 @@ void TFrmePrintPreview::UpdateButtons() {
   for (QWidget* control : std::initializer_list<QWidget*>{unzoom_, slider_, zoom_, page_, pageWidth_, setup_,
                                                           print_, pdf_, close_})
     control->setEnabled(!busy_);
-  prev_->setEnabled(!busy_ && preview_->currentPage() > 1);
-  next_->setEnabled(!busy_ && preview_->currentPage() < preview_->pageCount());
+  prev_->setEnabled(!busy_ && preview_->CurrentPage() > 1);
+  next_->setEnabled(!busy_ && preview_->CurrentPage() < preview_->PageCount());
   zoomLabel_->setText(QString::number(static_cast<int>(Zoom())) + QStringLiteral("%"));
 }
 

@@ -9,14 +9,13 @@
 #include "gui/reports/report_engine.h"
 
 class QLabel;
-class QPrintPreviewWidget;
-class QPrinter;
 class QPushButton;
 class QSlider;
 
 namespace pc::gui {
 
 class TReportModule;
+class TReportPageView;
 
 class TFrmePrintPreview : public QWidget {
   Q_OBJECT
@@ -36,7 +35,7 @@ class TFrmePrintPreview : public QWidget {
   int CurrentPage() const;
   int PageCount() const;
   // The sheets the preview shows now.
-  const TReportPages& Pages() const { return pages_; }
+  const TReportPages& Pages() const;
   // The proposed PDF file: `folder` + the base name of the index file
   // (index report) or the project file, a blank, the date stamp, ".pdf".
   std::string ProposedPdfName(const std::string& folder) const;
@@ -63,11 +62,10 @@ class TFrmePrintPreview : public QWidget {
   void SetBusy(bool busy);
   void UpdateButtons();
   void TakeZoom();
-  void PaintRequested(QPrinter* printer);
 
   TReportModule& module_;
   QWidget* panel_ = nullptr;
-  QPrintPreviewWidget* preview_ = nullptr;
+  TReportPageView* preview_ = nullptr;
   QPushButton* prev_ = nullptr;
   QPushButton* next_ = nullptr;
   QLabel* zoomLabel_ = nullptr;
@@ -80,7 +78,6 @@ class TFrmePrintPreview : public QWidget {
   QPushButton* print_ = nullptr;
   QPushButton* pdf_ = nullptr;
   QPushButton* close_ = nullptr;
-  TReportPages pages_;
   bool busy_ = false;
   bool watermark_ = false;
   bool isIndexReport_ = true;

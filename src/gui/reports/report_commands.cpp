@@ -59,7 +59,8 @@ TReportCommands::TReportCommands(TFrmMain& window) : QObject(&window), window_(w
   if (window.Menus().File) connect(window.Menus().File, &QMenu::aboutToShow, this, [this] { UpdatePrintActions(); });
 }
 
-TReportCommands::~TReportCommands() = default;
+// The preview draws on the module's printer: it must not outlive it.
+TReportCommands::~TReportCommands() { delete preview_.data(); }
 
 TFrmePrintPreview* TReportCommands::Preview() const { return preview_.data(); }
 

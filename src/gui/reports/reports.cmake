@@ -14,5 +14,6 @@ target_sources(pc_gui PRIVATE
   report_commands.cpp report_commands.h
   report_module.cpp report_module.h
   print_preview_frame.cpp print_preview_frame.h
+  report_page_view.cpp report_page_view.h
   print_bd_dialog.cpp print_bd_dialog.h print_bd_dialog.ui)
 target_link_libraries(pc_gui PUBLIC pc_report_render)
