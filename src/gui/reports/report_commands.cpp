@@ -64,7 +64,9 @@ TReportCommands::~TReportCommands() { delete preview_.data(); }
 
 TFrmePrintPreview* TReportCommands::Preview() const { return preview_.data(); }
 
-QString TReportCommands::LastMailFolder() const { return mailFolder_ ? mailFolder_->path() : QString(); }
+QString TReportCommands::LastMailFolder() const {
+  return mailFolders_.empty() ? QString() : mailFolders_.back()->path();
+}
 
 bool TReportCommands::AnyComponentToPrint() const {
   const project::TProjectData& doc = window_.History().Current();
@@ -217,7 +219,7 @@ void TReportCommands::SendPdf() {
     subject += " termijnen PDF";
   }
   // A private folder of our own: never a predictable name in the shared
-  // temporary folder. It lives until the next PDF is sent or the program ends.
+  // temporary folder.
   const QString root = mailFolderRoot_.isEmpty() ? QDir::tempPath() : mailFolderRoot_;
   auto folder = std::make_unique<QTemporaryDir>(root + QStringLiteral("/PrijsCorrectum-XXXXXX"));
   if (!folder->isValid()) {
@@ -231,7 +233,7 @@ void TReportCommands::SendPdf() {
     window_.Messages().ShowMessage("Fout bij het maken van het PDF-bestand: " + FromQt(error));
     return;
   }
-  mailFolder_ = std::move(folder);
+  mailFolders_.push_back(std::move(folder));
   SendMail(window_, subject, "Bij deze de gevraagde PDF", PathFromQt(path), "");
 }
 

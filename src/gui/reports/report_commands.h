@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gui/reports/report_module.h"
 
@@ -70,7 +71,9 @@ class TReportCommands : public QObject {
   TFrmMain& window_;
   TReportModule module_;
   QPointer<TFrmePrintPreview> preview_;
-  std::unique_ptr<QTemporaryDir> mailFolder_;
+  // Every folder of a mailed PDF, kept until the program ends: the mail
+  // program may read an attachment long after it was handed over.
+  std::vector<std::unique_ptr<QTemporaryDir>> mailFolders_;
   QString mailFolderRoot_;
   TPrinterDialog printDialog_;
   TPrinterDialog pageSetupDialog_;

@@ -268,7 +268,7 @@ TEST_F(ReportWindowTest, SendPdfMailsTheReportOfNowFromAPrivateFolder) {
   w_->Window().ShowIndexPage(true);
   w_->Trigger("actSendPDF");
   ASSERT_EQ(mailer_.messages.size(), 1u);
-  const platform::TMailMessage& mail = mailer_.messages[0];
+  const platform::TMailMessage mail = mailer_.messages[0];
   EXPECT_EQ(mail.Subject, "Voorbeeldproject bestanddelen PDF");
   EXPECT_EQ(mail.Body, "Bij deze de gevraagde PDF");
   ASSERT_EQ(mail.Attachments.size(), 1u);
@@ -285,11 +285,21 @@ TEST_F(ReportWindowTest, SendPdfMailsTheReportOfNowFromAPrivateFolder) {
   EXPECT_EQ(mailer_.messages[1].Subject, "Voorbeeldproject termijnen PDF");
   EXPECT_NE(PdfText(mailer_.messages[1].Attachments[0]).find("100,45"), std::string::npos);
 
-  // No PDF, no mail: the user is told why.
-  commands_->SetMailFolderRoot(home_.Path() + QStringLiteral("/bestaat/niet"));
+  // A later send mails the figures of that moment, not the report of before.
+  project::TProjectData& doc = w_->Window().History().Current();
+  ASSERT_TRUE(doc.IndexTable->SetFigure(1, 3, false, 111.11));
   w_->Window().ShowIndexPage(true);
   w_->Trigger("actSendPDF");
-  EXPECT_EQ(mailer_.messages.size(), 2u);
+  ASSERT_EQ(mailer_.messages.size(), 3u);
+  const std::string now = PdfText(mailer_.messages[2].Attachments[0]);
+  EXPECT_NE(now.find("111,11"), std::string::npos);
+  EXPECT_EQ(now.find("103,50"), std::string::npos);
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(mail.Attachments[0])));  // earlier attachments stay
+
+  // No PDF, no mail: the user is told why.
+  commands_->SetMailFolderRoot(home_.Path() + QStringLiteral("/bestaat/niet"));
+  w_->Trigger("actSendPDF");
+  EXPECT_EQ(mailer_.messages.size(), 3u);
   ASSERT_FALSE(w_->messages.Messages().empty());
   EXPECT_NE(w_->messages.Messages().back().find("Fout bij het maken van het PDF-bestand"), std::string::npos);
 }
