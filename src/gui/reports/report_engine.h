@@ -34,7 +34,7 @@ struct TBandText {
   QString Text;
   int Column = -1;  // bound column; -1 for a fixed text
   TReportFontSpec Font;
-  int Flags = 0x0001 | 0x0080;  // Qt::AlignLeft | Qt::AlignVCenter
+  int Flags = Qt::AlignLeft | Qt::AlignVCenter;
   QColor Color = Qt::black;
   bool Visible = true;
 };
@@ -59,9 +59,9 @@ struct TReportBand {
   TBandText* FindText(const QString& name);
   // Adds a fixed or a bound text and returns it.
   TBandText& AddText(const QString& name, const QRectF& rect, const QString& text, TReportFontSpec font,
-                     int flags = 0x0001 | 0x0080);
+                     int flags = Qt::AlignLeft | Qt::AlignVCenter);
   TBandText& AddField(const QString& name, const QRectF& rect, int column, TReportFontSpec font,
-                      int flags = 0x0001 | 0x0080);
+                      int flags = Qt::AlignLeft | Qt::AlignVCenter);
 };
 
 // One page of a report and the rows it runs over. Every page definition
