@@ -57,7 +57,7 @@ TReportBand FooterBand(QSizeF page, TDateTime today) {
 int AddFigureColumns(TReportPageDef& page, const TReportConnection& detail, double pageWidth) {
   TReportBand& header = *page.FindBand(QStringLiteral("colHeader"));
   TReportBand& details = *page.FindBand(QStringLiteral("Details"));
-  const TBandText* month = details.FindText(QStringLiteral("LPer"));
+  const QRectF month = details.FindText(QStringLiteral("LPer"))->Rect;  // texts are added below
   const double x0 = kIndexFigureLeft;  // the left of "HVLine"
   const int k = reports::IndexColumnsPerPage(pageWidth, x0);
   const int capFirst = Col(detail, "cap0");
@@ -67,9 +67,9 @@ int AddFigureColumns(TReportPageDef& page, const TReportConnection& detail, doub
     TBandText& caption = header.AddField(QStringLiteral("hLabel%1").arg(p), QRectF(x, 0, 17, header.Height),
                                          capFirst + p, kNormal, Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap);
     caption.Text = QStringLiteral("Col%1").arg(p);
-    details.AddField(QStringLiteral("dLabel%1").arg(p), QRectF(x, month->Rect.top(), 17, month->Rect.height()),
+    details.AddField(QStringLiteral("dLabel%1").arg(p), QRectF(x, month.top(), 17, month.height()),
                      colFirst + 2 * p, kNormal, kCutLeft);
-    details.AddField(QStringLiteral("dLabelI%1").arg(p), QRectF(x, month->Rect.top(), 17, month->Rect.height()),
+    details.AddField(QStringLiteral("dLabelI%1").arg(p), QRectF(x, month.top(), 17, month.height()),
                      colFirst + 2 * p + 1, kItalic, kCutLeft);
   }
   return k;
