@@ -489,6 +489,7 @@ void TFrmMain::UpdateWindowState() {
   ui_->PageHeader->setText(QString::fromLatin1(kPageHeaders[static_cast<int>(page)]));
   for (TWindowPage* p : pages_) p->UpdatePageState();
   UpdateTitle();
+  Q_EMIT windowStateUpdated();
 }
 
 project::TUiState TFrmMain::CurrentUiState() const {

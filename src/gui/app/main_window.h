@@ -86,6 +86,8 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   // Whether the default index file could be ensured at start-up.
   bool StartedWithIndexFile() const { return startedWithIndexFile_; }
   TWindowSeams& Seams() { return seams_; }
+  // The file dialogs in use: the seams' or Qt's.
+  TFileDialogs& FileDialogs() { return *fileDialogs_; }
   // The index export dialog of the advanced export; without one the export
   // is cancelled.
   using TIndexExportDialogFn =
@@ -118,6 +120,8 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   void windowShown();
   void windowClosing();
   void documentLoaded();
+  // UpdateWindowState has set the window's commands; subsystems adjust theirs.
+  void windowStateUpdated();
 
  protected:
   void showEvent(QShowEvent* event) override;
