@@ -1,0 +1,4 @@
+# The figures as the grid shows them and their exchange as clipboard text.
+target_sources(pc_indextable PRIVATE
+  bd_config_bulk.cpp
+  figure_clipboard.cpp figure_clipboard.h)
