@@ -121,6 +121,7 @@ TPasteResult PasteFigures(TBDConfig& table, std::string_view text, const TFigure
   if (!ValidArea(table, area)) return result;
   const std::vector<TPasteField> fields = ReadPasteFields(text, area.Columns, area.Rows);
   std::vector<std::vector<TBDConfig::TRowFigure>> columns(static_cast<std::size_t>(area.Columns));
+  std::vector<std::vector<TBDConfig::TRowFigure>> keptFigures(static_cast<std::size_t>(area.Columns));
   for (const TPasteField& f : fields) {
     const std::optional<double> value = ReadFigureText(f.Text);
     if (!value) {
@@ -133,12 +134,20 @@ TPasteResult PasteFigures(TBDConfig& table, std::string_view text, const TFigure
     ++result.FieldsWritten;
     result.LastColumn = std::max(result.LastColumn, f.Column);
     const TShownFigure shown = ShownFigure(table, position, row);
-    if (shown.State != TFigureState::Own && shown.State != TFigureState::Empty && shown.Figure == *value)
-      continue;  // the figure the cell already shows stays what it is
-    columns[static_cast<std::size_t>(f.Column)].push_back({row, *value});
+    const bool kept = shown.State != TFigureState::Own && shown.State != TFigureState::Empty && shown.Figure == *value;
+    (kept ? keptFigures : columns)[static_cast<std::size_t>(f.Column)].push_back({row, *value});
   }
   for (int c = 0; c < area.Columns; ++c) {
     const auto& figures = columns[static_cast<std::size_t>(c)];
+    if (!figures.empty() && table.SetFigures(area.FirstPosition + c, figures)) result.Changed = true;
+  }
+  // A carried-forward or trend figure that equalled the pasted one stays what
+  // it is, unless the rest of the paste changed what the cell shows: then the
+  // pasted figure is stored, so the grid shows what was pasted.
+  for (int c = 0; c < area.Columns; ++c) {
+    std::vector<TBDConfig::TRowFigure> figures;
+    for (const TBDConfig::TRowFigure& k : keptFigures[static_cast<std::size_t>(c)])
+      if (ShownFigure(table, area.FirstPosition + c, k.Row).Figure != k.Value) figures.push_back(k);
     if (!figures.empty() && table.SetFigures(area.FirstPosition + c, figures)) result.Changed = true;
   }
   return result;

@@ -81,9 +81,10 @@ struct TPasteResult {
 
 // Pastes clipboard text into an area (see ReadPasteFields) as own figures.
 // Every field is read first; when one is not a figure the paste is refused
-// whole. A field whose figure equals the carried-forward or trend figure the
-// cell already shows leaves that cell as it is, so text copied from the
-// grid pasted back in place changes nothing. Each column is recomputed once.
+// whole. Afterwards every pasted cell shows the pasted figure. A field whose
+// figure equals the carried-forward or trend figure its cell shows, and
+// still shows after the paste, leaves that cell as it is, so text copied
+// from the grid and pasted back in place changes nothing.
 TPasteResult PasteFigures(TBDConfig& table, std::string_view text, const TFigureArea& area);
 
 // Clears the own figures of an area (carried-forward months stay as they

@@ -116,6 +116,14 @@ TEST_F(ClipboardTable, PastingWhatIsShownBackInPlaceChangesNothing) {
     }
 }
 
+TEST_F(ClipboardTable, PastedCellsShowWhatWasPastedEvenWhereACarriedFigureEqualledIt) {
+  // Row 4 of A carries 103,50; pasting 1, 2 and 103,50 on rows 2..4 makes
+  // row 4 carry 2 unless it takes the pasted figure as its own.
+  PasteFigures(t, "1\r2\r103,50\r", {1, 2, 1, 3});
+  EXPECT_EQ(ShownFigureText(t, 1, 4), "103,50");
+  EXPECT_EQ(ShownFigure(t, 1, 4).State, TFigureState::Own);
+}
+
 TEST_F(ClipboardTable, ARefusedFieldChangesNothing) {
   const TPasteResult r = PasteFigures(t, "1\t2\rabc\t4\r", {1, 1, 2, 2});
   ASSERT_TRUE(r.Refused.has_value());
