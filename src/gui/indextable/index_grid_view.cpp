@@ -1,7 +1,9 @@
 #include "gui/indextable/index_grid_view.h"
 
 #include <QHeaderView>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace pc::gui {
 
@@ -27,6 +29,30 @@ void TFigureDelegate::setEditorData(QWidget* editor, const QModelIndex& index) c
   auto* edit = static_cast<QLineEdit*>(editor);
   edit->setText(index.data(Qt::EditRole).toString());
   edit->selectAll();
+}
+
+void TFigureDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const bool selected = option.state & QStyle::State_Selected;
+  if (selected) painter->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
+  const QString text = index.data(Qt::DisplayRole).toString();
+  if (!text.isEmpty()) {
+    const QVariant font = index.data(Qt::FontRole);
+    painter->setFont(font.isValid() ? font.value<QFont>() : option.font);
+    const QVariant colour = index.data(Qt::ForegroundRole);
+    if (selected)
+      painter->setPen(option.palette.color(QPalette::HighlightedText));
+    else
+      painter->setPen(colour.isValid() ? colour.value<QColor>() : option.palette.color(QPalette::Text));
+    painter->drawText(option.rect.adjusted(2, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter, text);
+  }
+  if (option.state & QStyle::State_HasFocus) {
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(option);
+    focus.rect = option.rect.adjusted(1, 1, -1, -1);
+    focus.backgroundColor = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+    const QWidget* widget = option.widget;
+    (widget ? widget->style() : QApplication::style())->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+  }
 }
 
 TIndexGridView::TIndexGridView(QWidget* parent) : QTableView(parent) {

@@ -306,6 +306,9 @@ void TIndexPage::RebuildGrid() {
   int widest = 25;
   for (int position = 1; position <= t.Count(); ++position)
     widest = std::max(widest, metrics.horizontalAdvance(ToQt(t.ComponentCaptionAt(position))));
+  // The month column is 92 pixels, or wider where the font needs it.
+  const QFontMetrics monthMetrics(grid->verticalHeader()->font());
+  grid->verticalHeader()->setFixedWidth(std::max(92, monthMetrics.horizontalAdvance(QStringLiteral("september, 2000")) + 12));
   grid->horizontalHeader()->setDefaultSectionSize(widest + 15);
   for (int c = 0; c < t.Count(); ++c) grid->horizontalHeader()->resizeSection(c, widest + 15);
   SelectIndexCell(std::min(currentColumn_, t.Count()), std::min(currentRow_, t.MonthCount()), true);
