@@ -103,6 +103,7 @@ TIndexPage::TIndexPage(TWindowServices& window, QWidget* parent)
 
   ui_->imgIndexHeaderUp->setCursor(Qt::PointingHandCursor);
   ui_->DCOutHeader2->installEventFilter(this);
+  ui_->PIndexCtrl->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   ui_->LIndexMemo->hide();
   ui_->LIndexSrcInfo->hide();
 }

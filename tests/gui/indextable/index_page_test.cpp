@@ -5,6 +5,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
+#include <QMenu>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -255,6 +257,79 @@ TEST(IndexPage, AWriteProtectedTableStaysProtected) {
   EXPECT_EQ(f.w.Window().History().UndoCount(), steps);
   EXPECT_FALSE(f.Page()->CanPaste());
   EXPECT_TRUE(f.Page()->CanCopy());
+}
+
+TEST(IndexPage, ClipboardActionsFollowTheFocusedGrid) {
+  TIndexPageFixture f;
+  QAction* copy = f.w.Window().Action("actCopy");
+  QAction* cut = f.w.Window().Action("ActCut");
+  f.Select(1, 0);
+  f.Grid()->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(f.Doc().Ui.FocusedGrid, 1);
+  EXPECT_TRUE(copy->isEnabled());
+  EXPECT_TRUE(cut->isEnabled());
+  // A carried-forward cell alone cannot be cut; one of the period's empty
+  // months (none here) could not be copied.
+  f.Doc().IndexTable->SetFigure(1, 2, false, 0);
+  f.w.Window().LoadPages();
+  f.Select(1, 0);
+  f.w.Window().UpdateWindowState();
+  EXPECT_TRUE(copy->isEnabled());
+  EXPECT_FALSE(cut->isEnabled());
+  // Focus elsewhere: the grid's commands are off.
+  f.Page()->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(f.Doc().Ui.FocusedGrid, 0);
+  EXPECT_FALSE(copy->isEnabled());
+}
+
+TEST(IndexPage, DeletingAComponentAsksAndIsOneStep) {
+  TIndexPageFixture f;
+  f.Select(0, 0);
+  const std::size_t steps = f.w.Window().History().UndoCount();
+  f.w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
+  f.w.Trigger("ActIndexDel");
+  EXPECT_EQ(f.w.messages.Calls().back().Text1, kDeleteComponentQuestion);
+  EXPECT_EQ(f.Model()->columnCount(), 1);
+  f.w.messages.QueueDialogAnswer(TDialogAnswer::daJa);
+  f.w.Trigger("ActIndexDel");
+  EXPECT_EQ(f.Model()->columnCount(), 0);
+  EXPECT_TRUE(f.Page()->findChild<QWidget*>(QStringLiteral("PNoIndex"))->isVisibleTo(f.Page()));
+  EXPECT_FALSE(f.Grid()->isVisibleTo(f.Page()));
+  EXPECT_EQ(f.w.Window().History().UndoCount(), steps + 1);
+  SaveScreenshot(&f.w.Window(), QStringLiteral("index_page_empty_table"));
+  f.w.Trigger("actUndo");
+  EXPECT_EQ(f.Model()->columnCount(), 1);
+}
+
+TEST(IndexMenu, ListsTheCentralIndexFilesSortedWithTheDefaultAndTheCurrentOne) {
+  TIndexPageFixture f;
+  const std::string central = f.Doc().CentralFolder();
+  ASSERT_FALSE(central.empty());
+  QFile::copy(gui::PathToQt(f.kvi), gui::PathToQt(central + "Regio.kvi"));
+  QFile::copy(gui::PathToQt(f.kvi), gui::PathToQt(central + "Aannemers & Co.kvi"));
+  QMenu* local = f.w.Window().Menus().Index->findChild<QMenu*>(QStringLiteral("MnuIndexLocal"));
+  ASSERT_NE(local, nullptr);
+  Q_EMIT local->aboutToShow();
+  QStringList captions;
+  for (QAction* a : local->actions()) captions << a->text();
+  EXPECT_EQ(captions, (QStringList{QStringLiteral("Aannemers && Co"),
+                                   QStringLiteral("Indices (standaard indextabelbestand)"), QStringLiteral("Regio")}));
+  for (QAction* a : local->actions()) EXPECT_FALSE(a->isChecked()) << a->text().toStdString();
+
+  // Choosing one switches the project to it; the menu then marks it.
+  local->actions().at(2)->trigger();
+  EXPECT_NE(f.Doc().IndexPath.find("Regio.kvi"), std::string::npos) << f.Doc().IndexPath;
+  Q_EMIT local->aboutToShow();
+  EXPECT_TRUE(local->actions().at(2)->isChecked());
+  EXPECT_TRUE(f.w.Window().IndexIndicatorText().contains(QStringLiteral("Regio")));
+
+  // The component actions carry the component's name.
+  f.Select(0, 0);
+  Q_EMIT f.w.Window().Menus().Index->aboutToShow();
+  EXPECT_EQ(f.w.Window().Action("ActIndexMod")->text(), QStringLiteral("&Wijzigen Arbeid"));
+  EXPECT_EQ(f.w.Window().Action("ActIndexDel")->text(), QStringLiteral("&Verwijderen Arbeid"));
 }
 
 }  // namespace
