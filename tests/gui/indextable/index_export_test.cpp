@@ -1,6 +1,7 @@
 // Exporting the index table to its own index file, read back by the companion.
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -77,6 +78,52 @@ TEST(IndexExport, ThePlainExportAsksBeforeReplacingIndicesKvi) {
   EXPECT_EQ(QFileInfo(indices).size(), size);
   EXPECT_TRUE(Companion({QStringLiteral("calc"), gui::PathToQt(f.kvp), QStringLiteral("--index"), indices})
                   .contains(QStringLiteral("100,45")));
+}
+
+// A BMP picture of the given size in the test's home; its path as bytes.
+std::string WriteBitmap(const TTestHome& home, const char* name, int size) {
+  QImage image(size, size, QImage::Format_RGB32);
+  image.fill(Qt::darkGreen);
+  const std::string path = home.File(name);
+  image.save(gui::PathToQt(path), "BMP");
+  return path;
+}
+
+TEST(IndexExport, ThePictureIsSixteenBySixteenOrRefused) {
+  TIndexPageFixture f({"/advIndexExport"});
+  gui::TfrmIndexExportDlg dialog(f.w.Window(), f.w.files, &f.w.Window());
+  dialog.Load({}, 0, std::nullopt);
+  auto* fileName = dialog.findChild<QLineEdit*>(QStringLiteral("edtFileName"));
+  EXPECT_EQ(gui::PathFromQt(fileName->text()), f.w.Window().Settings().centralPath + "Indices.kvi");
+  auto* load = dialog.findChild<QPushButton*>(QStringLiteral("btnImgLoad"));
+  auto* wipe = dialog.findChild<QPushButton*>(QStringLiteral("btnImgDel"));
+  EXPECT_FALSE(wipe->isEnabled());
+
+  f.w.files.QueueAnswer(WriteBitmap(f.home, "klein.bmp", 16));
+  load->click();
+  ASSERT_TRUE(dialog.Picture().has_value());
+  EXPECT_EQ(dialog.Picture()->Width, 16);
+  EXPECT_TRUE(wipe->isEnabled());
+  dialog.show();
+  SaveScreenshot(&dialog, QStringLiteral("index_export_dialog_picture"));
+
+  f.w.files.QueueAnswer(WriteBitmap(f.home, "groot.bmp", 32));
+  load->click();
+  EXPECT_EQ(f.w.messages.Calls().back().Text1, "Het pictogram moet 16 bij 16 pixels zijn.");
+  EXPECT_EQ(dialog.Picture()->Width, 16);
+
+  const std::string broken = f.home.File("kapot.bmp");
+  QFile file(gui::PathToQt(broken));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("BM nonsense");
+  file.close();
+  f.w.files.QueueAnswer(broken);
+  load->click();
+  EXPECT_EQ(f.w.messages.Calls().back().Text1, "Fout bij laden bestand.");
+
+  wipe->click();
+  EXPECT_FALSE(dialog.Picture().has_value());
+  EXPECT_FALSE(wipe->isEnabled());
 }
 
 }  // namespace
