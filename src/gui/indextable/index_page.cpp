@@ -312,7 +312,10 @@ void TIndexPage::RebuildGrid() {
   grid->verticalHeader()->setFixedWidth(std::max(92, monthMetrics.horizontalAdvance(QStringLiteral("september, 2000")) + 12));
   grid->horizontalHeader()->setDefaultSectionSize(widest + 15);
   for (int c = 0; c < t.Count(); ++c) grid->horizontalHeader()->resizeSection(c, widest + 15);
-  SelectIndexCell(std::min(currentColumn_, t.Count()), std::min(currentRow_, t.MonthCount()), true);
+  // The cursor stays where it was, or starts on the first figure.
+  const int column = currentColumn_ >= 1 ? std::min(currentColumn_, t.Count()) : std::min(1, t.Count());
+  const int row = currentRow_ >= 1 ? std::min(currentRow_, t.MonthCount()) : std::min(1, t.MonthCount());
+  SelectIndexCell(column, row, true);
 }
 
 // ---- clipboard --------------------------------------------------------------
