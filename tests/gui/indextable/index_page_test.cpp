@@ -332,5 +332,35 @@ TEST(IndexMenu, ListsTheCentralIndexFilesSortedWithTheDefaultAndTheCurrentOne) {
   EXPECT_EQ(f.w.Window().Action("ActIndexDel")->text(), QStringLiteral("&Verwijderen Arbeid"));
 }
 
+TEST(IndexPage, EditorAndContextMenusOpenAsAUserExpects) {
+  TIndexPageFixture f;
+  // A double click opens the editor; a typed "." is the decimal comma.
+  f.Select(1, 0);
+  const QRect cell = f.Grid()->visualRect(f.Model()->index(1, 0));
+  QTest::mouseDClick(f.Grid()->viewport(), Qt::LeftButton, {}, cell.center());
+  ASSERT_NE(f.Grid()->Editor(), nullptr);
+  QTest::keyClicks(f.Grid()->Editor(), QStringLiteral("99.5"));
+  EXPECT_EQ(f.Grid()->Editor()->text(), QStringLiteral("99,5"));
+  QTest::keyClick(f.Grid()->Editor(), Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_EQ(f.Grid()->Editor(), nullptr);
+  EXPECT_EQ(f.Text(1, 0), QStringLiteral("102,00"));  // Escape keeps the figure
+
+  // Right click on a figure: the clipboard menu; on a header: the component menu.
+  QTest::mouseClick(f.Grid()->viewport(), Qt::LeftButton, {}, cell.center());
+  Q_EMIT f.Grid()->customContextMenuRequested(cell.center());
+  EXPECT_TRUE(f.Page()->FigurePopup()->isVisible());
+  QStringList items;
+  for (QAction* a : f.Page()->FigurePopup()->actions()) items << a->objectName();
+  EXPECT_EQ(items, (QStringList{QStringLiteral("ActCut"), QStringLiteral("actCopy"), QStringLiteral("actPaste")}));
+  f.Page()->FigurePopup()->hide();
+  Q_EMIT f.Grid()->horizontalHeader()->customContextMenuRequested(QPoint(5, 5));
+  EXPECT_TRUE(f.Page()->HeaderPopup()->isVisible());
+  EXPECT_TRUE(f.Page()->HeaderPopup()->actions().at(0)->isEnabled());
+  SaveScreenshot(f.Page()->HeaderPopup(), QStringLiteral("index_header_popup"));
+  f.Page()->HeaderPopup()->hide();
+  EXPECT_EQ(f.Grid()->currentIndex().row(), 0);  // row 1 of that column
+}
+
 }  // namespace
 }  // namespace pc::guitest
