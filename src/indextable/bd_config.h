@@ -192,6 +192,16 @@ class TBDConfig {
   // changed. Non-finite values and invalid position or row change nothing.
   bool SetFigure(int position, int row, bool repaint, double value);
   bool ClearFigure(int position, int row, bool repaint) { return SetFigure(position, row, repaint, 0); }
+  // One month's figure for SetFigures.
+  struct TRowFigure {
+    int Row = 0;
+    double Value = 0;
+  };
+  // Sets or clears many own figures of the component at `position` at once,
+  // with the same result as SetFigure for each in turn but with one
+  // recomputation of carried-forward and trend figures. Entries with an
+  // invalid row or value are skipped. Returns whether any figure changed.
+  bool SetFigures(int position, const std::vector<TRowFigure>& figures);
   // The month has no own figure but carries an earlier one.
   bool IsCarriedForward(int position, int row) const;
   // The month has neither an own figure nor a carried one.

@@ -4,6 +4,7 @@
 #include "platform/folders.h"
 #include "project/file_result.h"
 #include "project/index_location.h"
+#include "storage/file_system.h"
 
 namespace pc::project {
 
@@ -113,6 +114,28 @@ bool TDocumentCommands::SaveProject(bool saveAs) {
   return result;
 }
 
+namespace {
+
+bool IndexFileExists(const TProjectData& document, const std::string& path) {
+  const TProjectServices* services = document.Services();
+  storage::FileSystem& files = services && services->Files ? *services->Files : storage::DiskFileSystem();
+  return files.FileExists(path);
+}
+
+// The export replaces an existing index file only when the user says so.
+bool AskToReplace(TMessageUi& messages, const std::string& path) {
+  const std::size_t cut = path.find_last_of("/\\");
+  const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut);
+  return messages.Ask("Bestand bestaat al",
+                      "Het bestand \"" + name + "\" bestaat al in de map \"" + folder +
+                          "\".\nWilt u het bestand overschrijven? Klik dan op Ja\n"
+                          "Wilt u een andere bestandsnaam opgeven, klik dan op Nee",
+                      kCaptionJa, kCaptionNee, "", 460, 2) == 1;
+}
+
+}  // namespace
+
 bool TDocumentCommands::ExportIndexFile(const std::string& targetPath) {
   std::string target = targetPath;
   int kind = 0;
@@ -128,7 +151,7 @@ bool TDocumentCommands::ExportIndexFile(const std::string& targetPath) {
       target = *folder;
       if (target.back() != '/' && target.back() != '\\') target += '/';
       target += kDefaultIndexFileName;
-      proceed = true;
+      proceed = !IndexFileExists(history_.Current(), target) || AskToReplace(messages_, target);
     }
   }
   if (!proceed) return false;

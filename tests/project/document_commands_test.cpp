@@ -161,6 +161,16 @@ TEST_F(DocumentCommandsTest, ExportWritesIntoTheChosenFolder) {
   EXPECT_TRUE(testing::Exists(temp_.Path("export/Indices.kvi")));
   window_.answers = {std::nullopt};
   EXPECT_FALSE(commands_.ExportIndexFile(""));
+  // An existing Indices.kvi is replaced only after the question.
+  messages_.ClearCalls();
+  messages_.QueueAskAnswer(2);
+  window_.answers = {temp_.Folder() + "export"};
+  EXPECT_FALSE(commands_.ExportIndexFile(""));
+  ASSERT_EQ(messages_.Calls().size(), 1u);
+  EXPECT_EQ(messages_.Calls()[0].Title, "Bestand bestaat al");
+  messages_.QueueAskAnswer(1);
+  window_.answers = {temp_.Folder() + "export"};
+  EXPECT_TRUE(commands_.ExportIndexFile(""));
   window_.advanced = true;
   window_.answers = {temp_.Path("Online.kvi")};
   ASSERT_TRUE(commands_.ExportIndexFile(""));

@@ -1,0 +1,1 @@
+pc_add_fuzz(fuzz_figure_paste SOURCES figure_paste_fuzz.cpp LIBS pc_indextable)

@@ -1,0 +1,1 @@
+pc_add_test(test_figure_clipboard SOURCES figure_clipboard_test.cpp component_edit_test.cpp LIBS pc_indextable)
