@@ -93,7 +93,7 @@ TFrmMain::TFrmMain(TWindowSeams seams, QWidget* parent)
   StartSequence();
 }
 
-TFrmMain::~TFrmMain() = default;
+TFrmMain::~TFrmMain() { Q_EMIT windowDestroying(); }
 
 void TFrmMain::CreatePages() {
   pages_[0] = new TProjectPage(*this, ui_->PageControl);
@@ -249,7 +249,7 @@ void TFrmMain::showEvent(QShowEvent* event) {
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
   for (TWindowPage* page : pages_) page->AbandonEdit();
-  if (!commands_->CloseProject(true)) {
+  if (!closingForSetup_ && !commands_->CloseProject(true)) {
     event->ignore();
     return;
   }

@@ -88,6 +88,11 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   // The switch and merge dialogs used when the seams name none.
   void SetDefaultMergeQuestions(std::unique_ptr<project::TMergeQuestions> questions);
 
+  // Set when the window closes to run a downloaded set-up whose save
+  // question has been settled: the close then asks nothing more.
+  void SetClosingForSetup(bool on) { closingForSetup_ = on; }
+  bool ClosingForSetup() const { return closingForSetup_; }
+
   // Puts the user back where the restored document says (after undo/redo).
   void RestoreFromHistory();
 
@@ -97,6 +102,9 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   void windowShown();
   void windowClosing();
   void documentLoaded();
+  // The window is being destroyed (first step, everything still exists):
+  // subsystems end their threads here when no close came before.
+  void windowDestroying();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -138,6 +146,7 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   bool previewMode_ = false;
   bool startedWithIndexFile_ = false;
   bool shownOnce_ = false;
+  bool closingForSetup_ = false;
   QString baseTitle_;
 };
 
