@@ -74,7 +74,6 @@ void TUpdateAlert::Popup() {
     move(area.right() - width() - 12, area.bottom() - height() - 12);
   }
   show();
-  raise();
   if (logButton_ == nullptr) closeTimer_.start();
 }
 
