@@ -254,5 +254,31 @@ TEST_F(ConfigFormTest, EmptyFolderMeansTheDefaultAndCancelKeepsWhatWasApplied) {
   EXPECT_FALSE(s.Enabled);
 }
 
+TEST_F(ConfigFormTest, TakingTheSystemSettingFillsTheProxyFields) {
+  MakeWindow();
+  window_->Settings().Proxy = {false, "oud", 8080, settings::TProxyKind::Socks5, true, "piet", "geheim"};
+  systemProxy_.answer = {platform::ProxyAccessType::Proxy, "proxy.example.nl:3128", ""};
+  TFrmConfig* dialog = OpenOptions();
+  ASSERT_NE(dialog, nullptr);
+  Child<QTabWidget>(dialog, "Pages")->setCurrentWidget(Child<QWidget>(dialog, "PPProxy"));
+  QTest::mouseClick(Child<gui::TLinkLabel>(dialog, "LWinNetSet"), Qt::LeftButton);
+  EXPECT_TRUE(Child<QCheckBox>(dialog, "CBProxy")->isChecked());
+  EXPECT_EQ(Child<QLineEdit>(dialog, "EdtPHost")->text(), QStringLiteral("proxy.example.nl"));
+  EXPECT_EQ(Child<QLineEdit>(dialog, "EdtPPort")->text(), QStringLiteral("3128"));
+  EXPECT_EQ(Child<QComboBox>(dialog, "EdtPVersion")->currentText(), QStringLiteral("HTTP Proxy"));
+  EXPECT_FALSE(Child<QCheckBox>(dialog, "CBPLogon")->isChecked());
+  EXPECT_EQ(Child<QLineEdit>(dialog, "EdtPUser")->text(), QString());
+  EXPECT_EQ(Child<QLineEdit>(dialog, "EdtPPass")->text(), QString());
+  EXPECT_TRUE(Child<QPushButton>(dialog, "BtnApply")->isEnabled());
+  // A setting that cannot be read changes nothing.
+  Type(Child<QLineEdit>(dialog, "EdtPHost"), "eigen");
+  systemProxy_.succeeds = false;
+  QTest::mouseClick(Child<gui::TLinkLabel>(dialog, "LWinNetSet"), Qt::LeftButton);
+  EXPECT_EQ(Child<QLineEdit>(dialog, "EdtPHost")->text(), QStringLiteral("eigen"));
+  EXPECT_TRUE(Child<QCheckBox>(dialog, "CBProxy")->isChecked());
+  dialog->reject();
+  EXPECT_EQ(window_->Settings().Proxy.Host, "oud");
+}
+
 }  // namespace
 }  // namespace pc::guitest
