@@ -164,6 +164,24 @@ TEST_F(UpdateWindowTest, ServedSetupIsOfferedAndSetAsideWhenNotWanted) {
   }
 }
 
+TEST_F(UpdateWindowTest, ASetupFromAPassThatFailedIsNotOffered) {
+  server_.SetInfo(kInfoHeader + "D:C:\"prijscorrectum-3.deb\"\r\nD:I:\"Ontbreekt.kvi\"\r\n");
+  server_.SetFile("prijscorrectum-3.deb", std::string(4096, 's'));
+  for (int start = 0; start < 2; ++start) {
+    gui::TFrmMain& window = MakeWindow();
+    window.show();
+    ASSERT_TRUE(WaitFor([&] { return Hosting().Alert() != nullptr; }, 30000));
+    EXPECT_EQ(Hosting().Alert()->Message(), QStringLiteral("De update is mislukt: download fout."));
+    // The set-up came in whole, but the pass that named it did not finish:
+    // it is not offered, now or at the next start.
+    EXPECT_TRUE(std::filesystem::exists(platform::UpdatesFolder() + "/prijscorrectum-3.deb"));
+    QTest::qWait(gui::TUpdateHosting::kAutoUpdateMilliseconds + 500);
+    EXPECT_EQ(ShownWindow<TfrmUpdateDownloaded>(), nullptr);
+    EXPECT_EQ(window.Settings().LastDownloadedCoreFile, "");
+    window.close();
+  }
+}
+
 TEST_F(UpdateWindowTest, ASetupThatCannotBeOpenedLeavesTheDocumentAsItWas) {
   const std::string setup = platform::UpdatesFolder() + "/setup.deb";
   std::filesystem::create_directories(platform::UpdatesFolder());
