@@ -46,8 +46,6 @@ class TUpdateHosting final : public QObject, private update::UpdateEvents {
 
   const update::TLog& Log() const { return *log_; }
   bool Running() const { return runner_ && runner_->Running(); }
-  QTimer& AutoUpdateTimer() { return auTimer_; }
-  QProgressBar* Gauge() const { return gauge_; }
   // The alert on screen; null when none is shown.
   TUpdateAlert* Alert() const { return alert_.data(); }
 
