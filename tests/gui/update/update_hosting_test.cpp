@@ -164,6 +164,28 @@ TEST_F(UpdateWindowTest, ServedSetupIsOfferedAndSetAsideWhenNotWanted) {
   }
 }
 
+TEST_F(UpdateWindowTest, ALogThatCannotGoToDiskIsKeptInMemoryAndSaidSo) {
+  // The program's data folder is a file: no log file can be made in it.
+  const std::string base = platform::ProgramData().baseFolder;
+  std::filesystem::remove_all(base);
+  pc::testing::WriteFileBytes(base, "no folder");
+  gui::TFrmMain& window = MakeWindow();
+  EXPECT_EQ(messages_.Messages(), std::vector<std::string>{std::string(update::kInMemoryWarning)});
+  EXPECT_FALSE(Hosting().Log().onDisk());
+  window.Action("actLog")->trigger();
+  auto* viewer = ShownWindow<TfrmViewLog>();
+  ASSERT_NE(viewer, nullptr);
+  const QStringList lines = viewer->LogText().split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Log start ")));
+  EXPECT_EQ(lines[1], QStringLiteral("Applicatie versie: 2007.07 Beta"));
+  EXPECT_EQ(lines[2], gui::ToQt(std::string(update::kInMemoryNotice)));
+  viewer->reject();
+  window_.reset();
+  std::filesystem::remove(base);
+  std::filesystem::create_directories(base);
+}
+
 TEST_F(UpdateWindowTest, ASetupFromAPassThatFailedIsNotOffered) {
   server_.SetInfo(kInfoHeader + "D:C:\"prijscorrectum-3.deb\"\r\nD:I:\"Ontbreekt.kvi\"\r\n");
   server_.SetFile("prijscorrectum-3.deb", std::string(4096, 's'));
@@ -218,6 +240,7 @@ TEST_F(UpdateWindowTest, ASetupThatCannotBeOpenedLeavesTheDocumentAsItWas) {
   server_.SetBehaviour("info", {{"delay", 5}, {"body", kInfoHeader}});
   window.Action("actUpd")->trigger();
   ASSERT_TRUE(WaitFor([&] { return Hosting().Running() && !PanelText(window).isEmpty(); }));
+  window.Action("actUpd")->trigger();  // while a pass runs: nothing happens
   SetOpenStatus(0);
   messages_.ClearCalls();
   messages_.QueueDialogAnswer(TDialogAnswer::daNee);
@@ -225,7 +248,9 @@ TEST_F(UpdateWindowTest, ASetupThatCannotBeOpenedLeavesTheDocumentAsItWas) {
   ASSERT_TRUE(WaitFor([&] { return !window.isVisible(); }));
   EXPECT_EQ(messages_.Calls().size(), 1u);  // only the one save question
   EXPECT_FALSE(Hosting().Running());
-  EXPECT_NE(LogFileText().find("Autoupdate voortgang: Update voortijdig afgebroken "), std::string::npos);
+  const std::string log = LogFileText();
+  EXPECT_NE(log.find("Autoupdate voortgang: Update voortijdig afgebroken "), std::string::npos);
+  EXPECT_EQ(log.find("Start autoupdate"), log.rfind("Start autoupdate"));  // one pass
   EXPECT_EQ(Hosting().Alert(), nullptr);
 }
 
