@@ -212,7 +212,8 @@ TEST_F(ConfigFormTest, ApplyRefusesWhatCannotBeRightAndOkStoresTheRest) {
   EXPECT_TRUE(messages_.Messages().empty());
   EXPECT_TRUE(WaitFor([] { return ShownWindow<TFrmConfig>() == nullptr; }));
 
-  const settings::proxyInfoRec expected{true, "proxy.example.nl", 3128, settings::TProxyKind::Socks5, false, "piet", ""};
+  const settings::proxyInfoRec expected{true,  "proxy.example.nl", 3128, settings::TProxyKind::Socks5,
+                                        false, "piet",             ""};
   EXPECT_EQ(s.Proxy, expected);
   EXPECT_EQ(s.centralPath, newFolder + "/");
   EXPECT_TRUE(std::filesystem::exists(newFolder + "/Indices.kvi"));
