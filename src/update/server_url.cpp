@@ -22,4 +22,16 @@ bool IsHttpUrl(std::string_view url) {
   return url.size() > rest && url[rest] != '/' && url[rest] != '?' && url[rest] != '#';
 }
 
+std::string UrlHostName(std::string_view url) {
+  if (!IsHttpUrl(url)) return {};
+  std::string_view rest = url.substr(url.find("//") + 2);
+  rest = rest.substr(0, rest.find_first_of("/?#"));
+  if (const std::size_t at = rest.rfind('@'); at != std::string_view::npos) rest = rest.substr(at + 1);
+  if (rest.starts_with('[')) {
+    const std::size_t close = rest.find(']');
+    return close == std::string_view::npos ? std::string() : std::string(rest.substr(0, close + 1));
+  }
+  return std::string(rest.substr(0, rest.find(':')));
+}
+
 }  // namespace pc::update

@@ -22,4 +22,9 @@ std::string UpdateServerUrl(const platform::Environment& env, std::string_view o
 // to the letter case of the scheme).
 bool IsHttpUrl(std::string_view url);
 
+// The host name of an http:// or https:// URL, without user, port and path
+// ("http://piet@update.example.nl:8080/update/" gives "update.example.nl";
+// an IPv6 address keeps its brackets). Empty when the URL is not one.
+std::string UrlHostName(std::string_view url);
+
 }  // namespace pc::update

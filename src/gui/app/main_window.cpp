@@ -109,6 +109,7 @@ TFrmMain::~TFrmMain() {
   // A window destroyed without being closed (the application quit) still
   // lets the subsystems stop their work first; the settings are not saved.
   if (!closed_) Q_EMIT windowClosing();
+  Q_EMIT windowDestroying();
 }
 
 void TFrmMain::CreatePages() {

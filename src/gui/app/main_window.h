@@ -96,15 +96,17 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   // The switch and merge dialogs used when the seams name none.
   void SetDefaultMergeQuestions(std::unique_ptr<project::TMergeQuestions> questions);
 
+  // Set when the window closes to run a downloaded set-up whose save
+  // question has been settled: the close then asks nothing more.
+  void SetClosingForSetup(bool on) { closingForSetup_ = on; }
+  bool ClosingForSetup() const { return closingForSetup_; }
+
   // Puts the user back where the restored document says (after undo/redo).
   void RestoreFromHistory();
   // Enables the export and print actions for what the document holds.
   void UpdatePrintActions();
   // The About window, modal: about mode (actInfo) or splash mode (start-up).
   void ShowAboutWindow(TInfoMode mode);
-  // Set before closing the window to run a set-up: closing then skips the
-  // save question (the update hosting asked already).
-  void SetClosingForSetup(bool on) { closingForSetup_ = on; }
   // Whether a cell editor is open (SetCellEditMenus).
   bool CellEditActive() const { return cellEditActive_; }
   // What a new-project request does with its template once the new project
@@ -122,6 +124,9 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   void documentLoaded();
   // UpdateWindowState has set the window's commands; subsystems adjust theirs.
   void windowStateUpdated();
+  // The window is being destroyed (first step, everything still exists):
+  // subsystems end their threads here when no close came before.
+  void windowDestroying();
 
  protected:
   void showEvent(QShowEvent* event) override;
