@@ -318,8 +318,14 @@ void TFrmMain::SetPreviewMode(bool on) {
   UpdateWindowState();
 }
 
+void TFrmMain::SetFocusedGrid(int grid) {
+  if (grid == focusedGrid_) return;
+  focusedGrid_ = grid;
+  UpdateWindowState();
+}
+
 TWindowPage* TFrmMain::FocusedGridPage() const {
-  switch (history_->Current().Ui.FocusedGrid) {
+  switch (focusedGrid_) {
     case 1: return pages_[1];
     case 2: return pages_[2];
     default: return nullptr;
@@ -497,12 +503,14 @@ project::TUiState TFrmMain::CurrentUiState() const {
   project::TUiState state = history_->Current().Ui;
   state.ActivePage = static_cast<int>(ActivePage());
   state.ActiveControl = FocusedControlNumber();
+  state.FocusedGrid = focusedGrid_;
   for (TWindowPage* page : pages_) page->StoreUiState(state);
   return state;
 }
 
 void TFrmMain::RestoreFromHistory() {
   const project::TUiState state = history_->Current().Ui;
+  focusedGrid_ = state.FocusedGrid;
   for (TWindowPage* page : pages_) page->LoadFromDocument();
   for (TWindowPage* page : pages_) page->RestoreUiState(state);
   switch (static_cast<TPageId>(state.ActivePage)) {

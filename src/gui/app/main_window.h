@@ -49,6 +49,8 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   void ShowInstallmentsPage(bool selectNavItem) override;
   void ShowInstallmentsMessagePage() override;
   void RunDeferred(std::function<void()> task) override;
+  int FocusedGrid() const override { return focusedGrid_; }
+  void SetFocusedGrid(int grid) override;
   void RequestOpenProject(const std::string& path, bool deferred) override;
   void RequestNewProject(const TNewProjectTemplate* newTemplate) override;
   void SetCellEditMenus(bool editing) override;
@@ -177,6 +179,7 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   bool startedWithIndexFile_ = false;
   bool shownOnce_ = false;
   bool closingForSetup_ = false;
+  int focusedGrid_ = 0;  // 0 none, 1 index grid, 2 installments grid
   bool closed_ = false;  // windowClosing was emitted
   bool cellEditActive_ = false;
   bool idleScheduled_ = false;

@@ -1,11 +1,13 @@
 #include "gui/common/link_label.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace pc::gui {
 
 TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent) {
   setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::TabFocus);
   SetLinkColour(QColor(0, 0, 255));
 }
 
@@ -27,6 +29,15 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   QLabel::mouseReleaseEvent(event);
+}
+
+void TLinkLabel::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space) {
+    event->accept();
+    Q_EMIT clicked();
+    return;
+  }
+  QLabel::keyPressEvent(event);
 }
 
 }  // namespace pc::gui

@@ -19,6 +19,8 @@ class TLinkLabel : public QLabel {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Space acts as a click while the link has the focus (reached with Tab).
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace pc::gui

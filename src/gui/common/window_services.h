@@ -50,6 +50,11 @@ class TWindowServices {
   virtual void ShowInstallmentsMessagePage() {}
   // Runs `task` once, from the event loop, after the current handler returns.
   virtual void RunDeferred(std::function<void()> task) = 0;
+  // The grid that has the focus: 0 none, 1 the index grid, 2 the installments
+  // grid. Window state, not document state: an undo step that is begun and
+  // dropped never takes it back. Setting it refreshes the window's commands.
+  virtual int FocusedGrid() const = 0;
+  virtual void SetFocusedGrid(int grid) = 0;
 
   // Requests of the start tiles, carried out once the tile's click handler
   // has returned. Deferred: remembers `path` for the idle step; else opens

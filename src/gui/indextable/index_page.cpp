@@ -88,7 +88,7 @@ TIndexPage::TIndexPage(TWindowServices& window, QWidget* parent)
     if (current.isValid()) SelectIndexCell(current.column() + 1, current.row() + 1, false);
   });
   connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    if (window_.History().Current().Ui.FocusedGrid == 1) window_.UpdateWindowState();
+    if (window_.FocusedGrid() == 1) window_.UpdateWindowState();
   });
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { OnFocusChanged(old, now); });
 
@@ -261,15 +261,10 @@ void TIndexPage::OnFocusChanged(QWidget* old, QWidget* now) {
   const bool wasIn = inGrid(old);
   const bool isIn = inGrid(now);
   if (wasIn == isIn) return;
-  int& focused = window_.History().Current().Ui.FocusedGrid;
-  if (isIn) {
-    focused = 1;
-  } else if (focused == 1) {
-    focused = 0;
-  } else {
-    return;
-  }
-  window_.UpdateWindowState();
+  if (isIn)
+    window_.SetFocusedGrid(1);
+  else if (window_.FocusedGrid() == 1)
+    window_.SetFocusedGrid(0);
 }
 
 void TIndexPage::CommitFigure(int position, int row, const QString& text) {

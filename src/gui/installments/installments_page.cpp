@@ -121,8 +121,6 @@ void TInstallmentsPage::StoreUiState(project::TUiState& state) const {
   state.InstallmentRow = grid->CurrentGridRow();
   state.InstallmentColumn = grid->CurrentColumn();
   state.CurrentComponent = currentComponent_;
-  const QWidget* focus = QApplication::focusWidget();
-  if (focus && (focus == grid || grid->isAncestorOf(focus))) state.FocusedGrid = 2;
 }
 
 void TInstallmentsPage::RestoreUiState(const project::TUiState& state) {
@@ -131,7 +129,6 @@ void TInstallmentsPage::RestoreUiState(const project::TUiState& state) {
   FillComponentList();
   Recompute(false);
   if (state.InstallmentRow > 0) Grid()->SelectCell(state.InstallmentRow, state.InstallmentColumn);
-  Document().Ui.FocusedGrid = state.FocusedGrid;
   if (state.FocusedGrid == 2)
     window_.RunDeferred([this] {
       if (isVisible()) Grid()->setFocus(Qt::OtherFocusReason);
@@ -221,12 +218,10 @@ void TInstallmentsPage::CommitCell(int row, int column, const QString& before, c
 }
 
 void TInstallmentsPage::SetFocusedGrid(bool focused) {
-  project::TUiState& ui = Document().Ui;
   if (focused)
-    ui.FocusedGrid = 2;
-  else if (ui.FocusedGrid == 2)
-    ui.FocusedGrid = 0;
-  window_.UpdateWindowState();
+    window_.SetFocusedGrid(2);
+  else if (window_.FocusedGrid() == 2)
+    window_.SetFocusedGrid(0);
 }
 
 void TInstallmentsPage::ShowContextMenu(const QPoint& globalPos) {

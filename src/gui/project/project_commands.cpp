@@ -32,7 +32,7 @@ void InstallProjectCommands(TFrmMain& window) {
     // The new command shows the project page (the window), then the
     // new-project panel: the new document is started from a tile.
     QObject::connect(window.Action("ActNew"), &QAction::triggered, page,
-                     [page] { page->SetProjectPanel(TProjectPanel::New); });
+                     [page] { page->SetProjectPanel(TProjectPanel::NewProject); });
     QObject::connect(&window, &TFrmMain::windowShown, page, [&window, page] {
       if (StartScreenReached(window)) page->ShowStartScreen();
     });

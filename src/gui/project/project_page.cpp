@@ -78,10 +78,10 @@ TProjectPage::TProjectPage(TWindowServices& window, QWidget* parent)
   SetDateWarning(false);
   ConnectFields();
 
-  connect(ui_->Label9, &TLinkLabel::clicked, this, [this] { SetProjectPanel(TProjectPanel::Open); });
-  connect(ui_->Label21, &TLinkLabel::clicked, this, [this] { SetProjectPanel(TProjectPanel::New); });
-  connect(ui_->Label24, &TLinkLabel::clicked, this, [this] { SetProjectPanel(TProjectPanel::Open); });
-  connect(ui_->Label38, &TLinkLabel::clicked, this, [this] { SetProjectPanel(TProjectPanel::New); });
+  connect(ui_->Label9, &TLinkLabel::clicked, this, [this] { SetProjectPanel(TProjectPanel::OpenProject); });
+  connect(ui_->Label21, &TLinkLabel::clicked, this, [this] { SetProjectPanel(TProjectPanel::NewProject); });
+  connect(ui_->Label24, &TLinkLabel::clicked, this, [this] { SetProjectPanel(TProjectPanel::OpenProject); });
+  connect(ui_->Label38, &TLinkLabel::clicked, this, [this] { SetProjectPanel(TProjectPanel::NewProject); });
   for (TLinkLabel* link : {ui_->Label25, ui_->Label37})
     connect(link, &TLinkLabel::clicked, this, [this] { window_.ShowProjectPage(true, true); });
   connect(ui_->Label27, &TLinkLabel::clicked, this, [this] {
@@ -323,11 +323,11 @@ void TProjectPage::SetProjectPanel(TProjectPanel mode) {
   if (ProjectPanel() == mode) return;
   FreeTiles();
   ui_->PrjPanels->setCurrentIndex(static_cast<int>(mode));
-  if (mode == TProjectPanel::New) {
+  if (mode == TProjectPanel::NewProject) {
     project::TNewProjectTemplate free;
     free.Caption = project::kFreeProjectCaption;
     AddNewTile(free);
-  } else if (mode == TProjectPanel::Open) {
+  } else if (mode == TProjectPanel::OpenProject) {
     const std::vector<std::string>& recent = window_.Settings().RecentProjects;
     for (auto it = recent.rbegin(); it != recent.rend(); ++it) {
       project::TFileDates dates;
@@ -338,7 +338,7 @@ void TProjectPage::SetProjectPanel(TProjectPanel mode) {
 
 void TProjectPage::ShowStartScreen() {
   window_.ShowProjectPage(true, false);
-  SetProjectPanel(window_.Settings().RecentProjects.empty() ? TProjectPanel::New : TProjectPanel::Open);
+  SetProjectPanel(window_.Settings().RecentProjects.empty() ? TProjectPanel::NewProject : TProjectPanel::OpenProject);
 }
 
 void TProjectPage::AddOpenTile(const std::string& path) {

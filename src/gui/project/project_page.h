@@ -24,8 +24,6 @@ namespace pc::gui {
 class TBalloonHint;
 class TfrmePrjPageItem;
 
-enum class TProjectPanel : int { Properties = 0, New = 1, Open = 2 };
-
 // The balloon texts of the project page.
 extern const char* const kPeilInfoText;
 extern const char* const kAanvangInfoText;
@@ -51,7 +49,7 @@ class TProjectPage : public TWindowPage {
 
   // ---- panels and requests --------------------------------------------------
   // Shows one panel; a change of panel frees all tiles and builds the new ones.
-  void SetProjectPanel(TProjectPanel mode);
+  void SetProjectPanel(TProjectPanel mode) override;
   TProjectPanel ProjectPanel() const;
   // The start screen: the new-project panel with an empty recent list, else
   // the open-project panel.

@@ -4,7 +4,7 @@
 #include <QStyle>
 
 #include "gui/common/qt_text.h"
-#include "gui/update/link_label.h"
+#include "gui/common/link_label.h"
 #include "gui/update/update_config_frame.h"
 #include "platform/folders.h"
 #include "settings/option_values.h"

@@ -1,7 +1,6 @@
 target_sources(pc_gui PRIVATE
   update_hosting.cpp update_hosting.h
   update_alert.cpp update_alert.h
-  link_label.h
   view_log_form.cpp view_log_form.h view_log_form.ui
   update_downloaded_form.cpp update_downloaded_form.h update_downloaded_form.ui
   online_index_info_form.cpp online_index_info_form.h online_index_info_form.ui

@@ -5,7 +5,7 @@
 
 #include "gui/common/qt_text.h"
 #include "gui/common/send_mail.h"
-#include "gui/update/link_label.h"
+#include "gui/common/link_label.h"
 #include "ui_update_downloaded_form.h"
 #include "update/form_texts.h"
 

@@ -23,6 +23,9 @@ TUpdateHosting::TUpdateHosting(TFrmMain& window) : QObject(&window), window_(win
   updatesFolder_ = platform::UpdatesFolder();
   tempFolder_ = platform::TempFolder(env);
 
+  // The program's data folder may have gone since it was made at the first
+  // use (cleaned up while the program ran): make it again for the log.
+  platform::CreateFolderWithParents(platform::ProgramData().baseFolder);
   log_ = std::make_unique<update::TLog>(platform::LogFolder(), ".txt");
   if (!log_->onDisk())
     window_.Messages().ExecuteDialog(TDialogMode::dmMessage, std::string(update::kInMemoryWarning), {});

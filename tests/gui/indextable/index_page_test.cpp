@@ -266,13 +266,16 @@ TEST(IndexPage, ClipboardActionsFollowTheFocusedGrid) {
   f.Select(1, 0);
   f.Grid()->setFocus();
   QApplication::processEvents();
-  EXPECT_EQ(f.Doc().Ui.FocusedGrid, 1);
+  EXPECT_EQ(f.w.Window().FocusedGrid(), 1);
   EXPECT_TRUE(copy->isEnabled());
   EXPECT_TRUE(cut->isEnabled());
   // A carried-forward cell alone cannot be cut; one of the period's empty
   // months (none here) could not be copied.
   f.Doc().IndexTable->SetFigure(1, 2, false, 0);
   f.w.Window().LoadPages();
+  f.w.Window().ShowIndexPage(true);
+  f.Grid()->setFocus();
+  QApplication::processEvents();
   f.Select(1, 0);
   f.w.Window().UpdateWindowState();
   EXPECT_TRUE(copy->isEnabled());
@@ -280,7 +283,7 @@ TEST(IndexPage, ClipboardActionsFollowTheFocusedGrid) {
   // Focus elsewhere: the grid's commands are off.
   f.Page()->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setFocus();
   QApplication::processEvents();
-  EXPECT_EQ(f.Doc().Ui.FocusedGrid, 0);
+  EXPECT_EQ(f.w.Window().FocusedGrid(), 0);
   EXPECT_FALSE(copy->isEnabled());
 }
 

@@ -192,7 +192,7 @@ TEST_F(InstallmentsPageTest, TenRowsFromADutchSpreadsheetArriveInOneStep) {
   Grid()->SelectCell(1, 1);
   Grid()->setFocus();
   QApplication::processEvents();
-  ASSERT_EQ(window_->Window().History().Current().Ui.FocusedGrid, 2);
+  ASSERT_EQ(window_->Window().FocusedGrid(), 2);
   bool dialogShown = false;
   Page()->SetPasteDialogRunner([&](gui::TTermijnAddForm&) { return dialogShown = true; });
   const std::size_t steps = window_->Window().History().UndoCount();
@@ -363,6 +363,7 @@ TEST_F(InstallmentsPageTest, AVariableComponentTakesItsAmountPerInstallment) {
 
 TEST_F(InstallmentsPageTest, ContextMenuOffersTheClipboardCommands) {
   Open();
+  QGuiApplication::clipboard()->setText(QStringLiteral("Termijn 9\t1-1-2009\t100"));
   QTest::mouseClick(Grid()->viewport(), Qt::RightButton, {}, Grid()->visualRect(Model()->index(0, 3)).center());
   auto* popup = Page()->findChild<QMenu*>(QStringLiteral("TermGridPopup1"));
   ASSERT_NE(popup, nullptr);

@@ -44,7 +44,7 @@ TEST(ProjectStartPanels, EmptyRecentListShowsTheNewPanelAndItsTileStartsAProject
   TTestHome home;
   TProjectWindow w;
   w.ShowActive();
-  ASSERT_EQ(w.Page().ProjectPanel(), TProjectPanel::New);
+  ASSERT_EQ(w.Page().ProjectPanel(), TProjectPanel::NewProject);
   EXPECT_TRUE(w.Find<QWidget>("pPrjNew")->isVisible());
   EXPECT_FALSE(w.Find<QWidget>("PPrjInfo")->isVisible());
   ASSERT_EQ(w.Page().Tiles().size(), 1u);
@@ -64,7 +64,7 @@ TEST(ProjectStartPanels, EmptyRecentListShowsTheNewPanelAndItsTileStartsAProject
   // The right button does nothing.
   QTest::mouseClick(tile, Qt::RightButton, {}, QPoint(30, 30));
   Settle();
-  EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::New);
+  EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::NewProject);
   ClickTile(tile);
   Settle();
   EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::Properties);
@@ -88,7 +88,7 @@ TEST(ProjectStartPanels, ARecentProjectHasATileThatOpensIt) {
   }
   TProjectWindow w;
   w.ShowActive();
-  ASSERT_EQ(w.Page().ProjectPanel(), TProjectPanel::Open);
+  ASSERT_EQ(w.Page().ProjectPanel(), TProjectPanel::OpenProject);
   ASSERT_EQ(w.Page().Tiles().size(), 1u);
   auto* tile = qobject_cast<gui::TfrmePrjPageOpenItem*>(w.Page().Tiles()[0]);
   ASSERT_NE(tile, nullptr);
@@ -123,7 +123,7 @@ TEST(ProjectStartPanels, DamagedOrVanishedFilesSaySoAndOpenNothing) {
   w.Window().Settings().RecentProjects = {missing, vanishing, damaged};
   w.ShowActive();
   w.Page().ShowStartScreen();
-  ASSERT_EQ(w.Page().ProjectPanel(), TProjectPanel::Open);
+  ASSERT_EQ(w.Page().ProjectPanel(), TProjectPanel::OpenProject);
   // A missing file gets no tile; the newest entry comes first.
   ASSERT_EQ(w.Page().Tiles().size(), 2u);
   auto* broken = qobject_cast<gui::TfrmePrjPageOpenItem*>(w.Page().Tiles()[0]);
@@ -369,16 +369,16 @@ TEST_F(ProjectPropertiesTest, TheSimplifiedMethodChosenInItsDialogIsSaved) {
 TEST_F(ProjectPropertiesTest, TheNewCommandShowsTheNewPanelAndTheLinksSwitchPanels) {
   TProjectWindow& w = *w_;
   w.Trigger("ActNew");
-  EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::New);
+  EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::NewProject);
   EXPECT_EQ(w.Document().ProjectName, "Voorbeeldproject");  // nothing started yet
   Click(w.Find<QLabel>("Label24"));
-  EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::Open);
+  EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::OpenProject);
   EXPECT_EQ(w.Page().Tiles().size(), 1u);
   Click(w.Find<QLabel>("Label37"));
   EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::Properties);
   EXPECT_TRUE(w.Page().Tiles().empty());
   Click(w.Find<QLabel>("Label21"));
-  EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::New);
+  EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::NewProject);
   Click(w.Find<QLabel>("Label25"));
   EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::Properties);
 
@@ -387,7 +387,7 @@ TEST_F(ProjectPropertiesTest, TheNewCommandShowsTheNewPanelAndTheLinksSwitchPane
   w.files.QueueAnswer(std::nullopt);
   Click(w.Find<QLabel>("Label27"));
   EXPECT_EQ(w.files.Titles.back(), "Project openen");
-  EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::Open);
+  EXPECT_EQ(w.Page().ProjectPanel(), TProjectPanel::OpenProject);
 }
 
 }  // namespace

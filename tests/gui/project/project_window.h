@@ -33,15 +33,6 @@ class TRecordingMailer final : public platform::TMailer {
   platform::TMailResult Result = platform::TMailResult::Sent;
 };
 
-class TRecordingShell final : public platform::TShellOpen {
- public:
-  bool Open(const std::string& target) override {
-    Opened.push_back(target);
-    return true;
-  }
-  std::vector<std::string> Opened;
-};
-
 struct TProjectWindowOptions {
   std::vector<std::string> Arguments;
   bool RealMergeDialogs = false;  // the window's own switch and merge dialogs

@@ -11,7 +11,7 @@
 
 #include "gui/common/qt_text.h"
 #include "gui/settings/config_form.h"
-#include "gui/update/link_label.h"
+#include "gui/common/link_label.h"
 #include "gui/update/update_window.h"
 #include "gui/update/view_log_form.h"
 #include "platform/environment.h"

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "gui/update/link_label.h"
+#include "gui/common/link_label.h"
 #include "gui/update/online_index_info_form.h"
 #include "gui/update/update_downloaded_form.h"
 #include "update_window.h"

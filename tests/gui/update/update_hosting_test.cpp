@@ -11,7 +11,7 @@
 #include <QStatusBar>
 
 #include "gui/common/qt_text.h"
-#include "gui/update/link_label.h"
+#include "gui/common/link_label.h"
 #include "gui/update/update_alert.h"
 #include "gui/update/update_downloaded_form.h"
 #include "gui/update/view_log_form.h"
