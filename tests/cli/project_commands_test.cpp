@@ -182,6 +182,21 @@ TEST_F(ProjectCommandsTest, UnwritableTargetIsAFileError) {
   EXPECT_EQ(run.err.rfind("x.kvp: Fout bij schrijven (code ", 0), 0u) << run.err;
 }
 
+// One flipped bit in the bundled project used to read a February figure of
+// 102,125 and a correction of 103,75: the damage is reported instead.
+TEST_F(ProjectCommandsTest, DamagedProjectFileIsRefused) {
+  std::string bytes = ReadBytes(kExamples + "/worked-example.kvp");
+  ASSERT_GT(bytes.size(), 149u);
+  bytes[149] = static_cast<char>(bytes[149] ^ 0x40);
+  const std::string kvp = temp_.Path("Beschadigd.kvp");
+  WriteBytes(kvp, bytes);
+  const Run run = Command(RunCalc, {kvp});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err.rfind("Beschadigd.kvp: ", 0), 0u) << run.err;
+  EXPECT_NE(run.err.find("(code 9)"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, "");
+}
+
 TEST(CsvTest, FieldsAndNumbers) {
   EXPECT_EQ(CsvField("Termijn 1"), "Termijn 1");
   EXPECT_EQ(CsvField("a;b"), "\"a;b\"");
