@@ -1,8 +1,6 @@
 #include "cli/project_cli.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -10,6 +8,7 @@
 #include "cli/project_report.h"
 #include "common/cp1252.h"
 #include "platform/environment.h"
+#include "platform/file_read.h"
 #include "platform/file_registry.h"
 #include "platform/folders.h"
 #include "platform/system_proxy.h"
@@ -97,6 +96,14 @@ std::optional<int> OpenForReading(TProjectData& document, const std::string& pat
   return std::nullopt;
 }
 
+// A full project is about 2 MB of JSON; anything far beyond is no project.
+constexpr std::size_t kJsonInputLimit = 64u * 1024 * 1024;
+
+int ReadError(TCliContext& context, const std::string& path, int code) {
+  *context.err << Cp1252ToUtf8(project::FileResultMessage(TFileOperation::Read, code, path)) << "\n";
+  return kFileError;
+}
+
 const char kShowUsage[] = "show FILE.kvp [--index FILE.kvi]";
 const char kCalcUsage[] = "calc FILE.kvp [--index FILE.kvi] [--format text|csv|json]";
 const char kImportUsage[] = "import-json IN.json OUT.kvp [--index OUT.kvi]";
@@ -164,17 +171,20 @@ int RunImportJson(const std::vector<std::string>& args, TCliContext& context) {
   const std::string& out = a.positional[1];
   const std::string indexOut = Option(a, "index");
 
-  std::ifstream file(in, std::ios::binary);
-  if (!file) {
-    const int code = platform::FileExists(in) ? 4 : 3;
-    *context.err << Cp1252ToUtf8(project::FileResultMessage(TFileOperation::Read, code, in))
-                 << "\n";
-    return kFileError;
-  }
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    *context.err << Cp1252ToUtf8(project::FileResultMessage(TFileOperation::Read, 5, in)) << "\n";
-    return kFileError;
+  std::string text;
+  switch (platform::ReadFileLimited(in, kJsonInputLimit, text)) {
+    case platform::FileReadResult::Ok:
+      break;
+    case platform::FileReadResult::TooLarge:
+      *context.err << Cp1252ToUtf8(project::FileNameOf(in)) << ": groter dan "
+                   << kJsonInputLimit / (1024 * 1024) << " MB, geen projectbestand in JSON\n";
+      return kInvalidData;
+    case platform::FileReadResult::Missing:
+      return ReadError(context, in, 3);
+    case platform::FileReadResult::OpenFailed:
+      return ReadError(context, in, 4);
+    case platform::FileReadResult::ReadFailed:
+      return ReadError(context, in, 5);
   }
 
   const TDateTime today = DateOf(context.services.Today ? context.services.Today() : TodayLocal());

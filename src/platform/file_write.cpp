@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/write_safety.h"
+
 namespace pc::platform {
 namespace {
 
@@ -35,6 +37,7 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 FileWriteResult WriteFileReplacing(const std::string& path, std::string_view bytes, unsigned mode) {
+  IgnoreFileSizeSignal();
   std::string pattern = path + ".tmp-XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
@@ -63,6 +66,7 @@ FileWriteResult WriteFileReplacing(const std::string& path, std::string_view byt
 
 std::unique_ptr<ExclusiveFile> ExclusiveFile::CreateLocked(const std::string& path) {
   if (path.empty()) return nullptr;
+  IgnoreFileSizeSignal();
   // Not truncated on opening: a file another run holds must stay whole.
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0644);
   if (fd < 0) return nullptr;

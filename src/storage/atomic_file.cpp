@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/write_safety.h"
+
 namespace pc::storage {
 namespace {
 
@@ -49,6 +51,7 @@ AtomicFileWriter::AtomicFileWriter(std::string path, std::string temp_path, int 
 
 std::unique_ptr<AtomicFileWriter> AtomicFileWriter::Create(const std::string& requested) {
   if (requested.empty() || requested.back() == '/') return nullptr;
+  platform::IgnoreFileSizeSignal();
   const std::string path = ReplacedFile(requested);
   mode_t mode = 0644;
   struct stat st{};

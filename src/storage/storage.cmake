@@ -10,4 +10,4 @@ pc_add_core_library(pc_storage
     kl_record_writer.cpp
     kl_file.cpp
     storage_file.cpp
-  LIBS ZLIB::ZLIB)
+  LIBS ZLIB::ZLIB pc_platform)

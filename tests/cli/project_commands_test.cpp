@@ -151,6 +151,27 @@ TEST_F(ProjectCommandsTest, ExitStatusAndMessages) {
   }
 }
 
+// Input that is no file, or far too large for a project, gets a message and
+// an exit status; it never ends the program or fills the memory.
+TEST_F(ProjectCommandsTest, ImportRefusesFoldersAndEndlessInput) {
+  const struct {
+    const char* name;
+    std::string in;
+    int status;
+    std::string err;
+  } cases[] = {
+      {"folder", temp_.Folder(), 3, "Fout bij lezen (code 4)."},
+      {"endless", "/dev/zero", 4, "zero: groter dan 64 MB"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Run run = Command(RunImportJson, {c.in, temp_.Path("uit.kvp")});
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    EXPECT_FALSE(Exists(temp_.Path("uit.kvp")));
+  }
+}
+
 TEST_F(ProjectCommandsTest, InvalidJsonWritesNothing) {
   const struct {
     const char* json;
@@ -230,6 +251,31 @@ TEST_F(CompanionProgramTest, WorkedExampleFromJsonEndToEnd) {
   EXPECT_EQ(ReadBytes(temp_.Path("err.txt")), "");
   EXPECT_EQ(Run("", out), 2);
   EXPECT_EQ(Run("calc", out), 2);
+}
+
+// A project too large for the file-size limit of the process: the save
+// fails with its code, the program is not ended by a signal.
+TEST_F(CompanionProgramTest, FileSizeLimitIsReportedAsAWriteError) {
+  std::string json = ReadBytes(kExamples + "/worked-example.json");
+  std::string installments;
+  for (int n = 1; n <= 240; ++n) {
+    char one[160];
+    std::snprintf(one, sizeof one, "%s{\"name\": \"Termijn %d\", \"end_date\": \"%04d-%02d-15\", \"amount\": %d.%02d}",
+                  n == 1 ? "" : ", ", n, 2008 + (n + 1) / 12, (n + 1) % 12 + 1, 1000 + n * 37, n % 100);
+    installments += one;
+  }
+  const std::size_t from = json.find("\"installments\": [") + 17;
+  json.replace(from, json.find(']', from) - from, installments);
+  WriteBytes(temp_.Path("groot.json"), json);
+  std::string out;
+  ASSERT_EQ(Run("import-json " + temp_.Path("groot.json") + " " + temp_.Path("ruim.kvp"), out), 0)
+      << ReadBytes(temp_.Path("err.txt"));
+  const std::string command = "ulimit -f 4; exec " + std::string(PC_CLI_PATH) + " import-json " +
+                              temp_.Path("groot.json") + " " + temp_.Path("klein.kvp") + " 2>" +
+                              temp_.Path("err.txt");
+  EXPECT_EQ(testing::RunShellCommand("env HOME=" + temp_.Folder() + " sh -c '" + command + "'", out), 3);
+  EXPECT_EQ(ReadBytes(temp_.Path("err.txt")), "klein.kvp: Fout bij schrijven (code 5).\n");
+  EXPECT_FALSE(std::filesystem::exists(temp_.Path("klein.kvp")));
 }
 
 }  // namespace

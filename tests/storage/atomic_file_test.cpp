@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "storage/atomic_file.h"
 #include "storage_test_util.h"
@@ -87,6 +90,28 @@ TEST(AtomicFileTest, ALinkKeepsPointingAtTheFileWithTheNewContents) {
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(ReadWholeFile(target), "new");
   EXPECT_EQ(dir.EntryCount(), 2u);
+}
+
+// Past the process's file-size limit a save fails and says so; the process
+// is not ended by SIGXFSZ. Run in a child, whose limit is lowered.
+TEST(AtomicFileTest, FileSizeLimitIsAWriteFailure) {
+  ScratchFolder dir;
+  const std::string path = dir.File("groot.kvp");
+  WriteWholeFile(path, "old");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    struct rlimit limit {};
+    limit.rlim_cur = limit.rlim_max = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::_exit(static_cast<int>(WriteFileAtomically(path, std::string(100000, 'x'))));
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+  EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(AtomicWriteResult::WriteFailed));
+  EXPECT_EQ(ReadWholeFile(path), "old");
+  EXPECT_EQ(dir.EntryCount(), 1u);
 }
 
 }  // namespace
