@@ -5,6 +5,12 @@
 
 namespace pc::project {
 
+bool IsPlainIndexFileName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("\\/") == std::string_view::npos &&
+         name.find('\0') == std::string_view::npos;
+}
+
 std::string SiblingIndexPath(std::string_view projectPath) {
   if (projectPath.size() <= 4) return std::string(projectPath) + ".kvi";
   return std::string(projectPath.substr(0, projectPath.size() - 4)) + ".kvi";

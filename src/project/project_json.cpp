@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/date_time.h"
+#include "project/index_location.h"
 #include "project/text_bridge.h"
 
 namespace pc::project_json {
@@ -397,6 +398,8 @@ ParseResult ParseProject(std::string_view utf8_json, double today) {
        r.Choice(root, "calc_method", "calc_method", kCalcMethods, method) &&
        r.Bool(root, "concept", "concept", d.is_concept) &&
        r.Text(root, "index_file_name", "index_file_name", 64, false, d.index_file_name);
+  if (ok && !d.index_file_name.empty() && !project::IsPlainIndexFileName(d.index_file_name))
+    ok = r.Fail("index_file_name", "moet een bestandsnaam zonder map zijn");
   d.calc_method = method;
   if (ok) {
     const auto period = root.find("index_period");
