@@ -1,5 +1,6 @@
 #include "cli/project_cli.h"
 
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <sstream>
@@ -13,6 +14,7 @@
 #include "platform/folders.h"
 #include "platform/system_proxy.h"
 #include "project/file_result.h"
+#include "storage/staged_file_system.h"
 #include "project/project_json.h"
 #include "project/project_json_model.h"
 #include "settings/kv_config.h"
@@ -99,6 +101,15 @@ std::optional<int> OpenForReading(TProjectData& document, const std::string& pat
 // A full project is about 2 MB of JSON; anything far beyond is no project.
 constexpr std::size_t kJsonInputLimit = 64u * 1024 * 1024;
 
+// Whether two paths name the same file, whether or not it exists yet.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ea, eb;
+  const auto ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ea), ea);
+  const auto cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, eb), eb);
+  if (ea || eb) return a == b;
+  return ca == cb;
+}
+
 int ReadError(TCliContext& context, const std::string& path, int code) {
   *context.err << Cp1252ToUtf8(project::FileResultMessage(TFileOperation::Read, code, path)) << "\n";
   return kFileError;
@@ -170,6 +181,9 @@ int RunImportJson(const std::vector<std::string>& args, TCliContext& context) {
   const std::string& in = a.positional[0];
   const std::string& out = a.positional[1];
   const std::string indexOut = Option(a, "index");
+  if (!indexOut.empty() && SameFile(out, indexOut))
+    return Usage(context, "het projectbestand en het indexbestand zijn hetzelfde bestand",
+                 kImportUsage);
 
   std::string text;
   switch (platform::ReadFileLimited(in, kJsonInputLimit, text)) {
@@ -194,6 +208,9 @@ int RunImportJson(const std::vector<std::string>& args, TCliContext& context) {
     return kInvalidData;
   }
   CommandServices command(context);
+  // Both files are written in full before either replaces an old one.
+  storage::StagedFileSystem staged;
+  command.services.Files = &staged;
   TProjectData document(&command.services);
   if (auto problem =
           project_json::ToDocument(std::get<project_json::ProjectDescription>(parsed), document)) {
@@ -203,6 +220,12 @@ int RunImportJson(const std::vector<std::string>& args, TCliContext& context) {
   }
   if (!indexOut.empty() && !document.SaveIndexFile(indexOut, false, false)) return kFileError;
   if (!document.SaveProjectFile(out)) return kFileError;
+  const std::string failed = staged.CommitAll();
+  if (!failed.empty()) {
+    *context.err << Cp1252ToUtf8(project::FileResultMessage(TFileOperation::Write, 5, failed))
+                 << "\n";
+    return kFileError;
+  }
   return kOk;
 }
 

@@ -141,6 +141,7 @@ void TProjectData::InitNew() {
 }
 
 bool TProjectData::ReportFileResult(storage::TStorageFile& file, TFileOperation operation) const {
+  file.Fs = &Files();
   const int code = operation == TFileOperation::Read ? storage::ToInt(file.Load())
                                                      : storage::ToInt(file.Save(false));
   const std::string message = FileResultMessage(operation, code, file.GetPath());

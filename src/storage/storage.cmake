@@ -6,6 +6,7 @@ pc_add_core_library(pc_storage
     kl_crc.cpp
     file_system.cpp
     atomic_file.cpp
+    staged_file_system.cpp
     kl_record_reader.cpp
     kl_record_writer.cpp
     kl_file.cpp

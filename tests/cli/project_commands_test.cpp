@@ -172,6 +172,44 @@ TEST_F(ProjectCommandsTest, ImportRefusesFoldersAndEndlessInput) {
   }
 }
 
+// Two outputs are written in full before either old file is replaced, and
+// one file cannot be both.
+TEST_F(ProjectCommandsTest, ImportReplacesBothFilesOrNeither) {
+  const std::string json = kExamples + "/worked-example.json";
+  const std::string kvp = temp_.Path("Brug.kvp"), kvi = temp_.Path("Brug.kvi");
+  WriteBytes(kvp, "old project");
+  WriteBytes(kvi, "old index");
+
+  Run run = Command(RunImportJson, {json, kvp, "--index", kvp});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("hetzelfde bestand"), std::string::npos) << run.err;
+  run = Command(RunImportJson, {json, kvp, "--index", temp_.Folder() + "./sub/../Brug.kvp"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(ReadBytes(kvp), "old project");
+
+  // The project cannot be written: the index file keeps its old contents.
+  std::filesystem::permissions(kvp, std::filesystem::perms::owner_read);
+  run = Command(RunImportJson, {json, kvp, "--index", kvi});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err, "Brug.kvp: Fout bij schrijven (code 4).\n");
+  EXPECT_EQ(ReadBytes(kvi), "old index");
+  EXPECT_EQ(ReadBytes(kvp), "old project");
+  std::filesystem::permissions(kvp, std::filesystem::perms::owner_all);
+
+  run = Command(RunImportJson, {json, kvp, "--index", kvi});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(ReadBytes(kvi), "old index");
+  EXPECT_NE(ReadBytes(kvp), "old project");
+  std::size_t entries = 0;
+  for (const auto& e : std::filesystem::directory_iterator(temp_.Folder())) entries += e.is_regular_file();
+  EXPECT_EQ(entries, 2u) << "no temporary file stays behind";
+
+  // An output path that names no file is named whole in the message.
+  run = Command(RunImportJson, {json, temp_.Folder()});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err, temp_.Folder() + ": Fout bij schrijven (code 4).\n");
+}
+
 TEST_F(ProjectCommandsTest, InvalidJsonWritesNothing) {
   const struct {
     const char* json;
