@@ -1,5 +1,6 @@
 #include "update/kv_update.h"
 
+#include "common/cp1252.h"
 #include "platform/file_write.h"
 #include "platform/folders.h"
 #include "update/file_names.h"
@@ -294,7 +295,9 @@ void TKVUpdate::FetchFile(const std::string& name, TargetFolder target) {
   }
   const std::string& folder = target == TargetFolder::Index ? index_folder_ : context_.updatesFolder;
   const std::string path = folder.empty() ? name : platform::JoinPath(folder, name);
-  if (folder.empty() || platform::WriteFileReplacing(path, bytes, 0644) != platform::FileWriteResult::Ok) {
+  // The name is Windows-1252 text; the file system's names are UTF-8.
+  const std::string diskPath = platform::JoinPath(folder, Cp1252ToUtf8(name));
+  if (folder.empty() || platform::WriteFileReplacing(diskPath, bytes, 0644) != platform::FileWriteResult::Ok) {
     Status("Fout bij opslaan van " + path);
     Fail(UpdateResult::WriteFailed);
   }
