@@ -101,6 +101,15 @@ std::optional<int> OpenForReading(TProjectData& document, const std::string& pat
 // A full project is about 2 MB of JSON; anything far beyond is no project.
 constexpr std::size_t kJsonInputLimit = 64u * 1024 * 1024;
 
+// The end of a command that wrote its result: a result that did not reach
+// its reader in full (a full disk, a closed file) is a failure.
+int OutputWritten(TCliContext& context) {
+  context.out->flush();
+  if (*context.out) return kOk;
+  *context.err << "prijscorrectum-cli: fout bij schrijven van de uitvoer\n";
+  return kFileError;
+}
+
 // Whether two paths name the same file, whether or not it exists yet.
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ea, eb;
@@ -150,7 +159,7 @@ int RunShow(const std::vector<std::string>& args, TCliContext& context) {
   TProjectData document(&command.services);
   if (auto stop = OpenForReading(document, a.positional[0], Option(a, "index"))) return *stop;
   *context.out << ShowAsText(document);
-  return kOk;
+  return OutputWritten(context);
 }
 
 int RunCalc(const std::vector<std::string>& args, TCliContext& context) {
@@ -170,7 +179,7 @@ int RunCalc(const std::vector<std::string>& args, TCliContext& context) {
     *context.out << CalcAsJson(document, table);
   else
     *context.out << CalcAsText(document, table);
-  return kOk;
+  return OutputWritten(context);
 }
 
 int RunImportJson(const std::vector<std::string>& args, TCliContext& context) {
@@ -238,7 +247,7 @@ int RunExportJson(const std::vector<std::string>& args, TCliContext& context) {
   TProjectData document(&command.services);
   if (!document.OpenProjectFile(a.positional[0])) return kFileError;
   *context.out << project_json::WriteProject(project_json::FromDocument(document));
-  return kOk;
+  return OutputWritten(context);
 }
 
 struct TSystemEnvironment::Parts {

@@ -256,6 +256,51 @@ TEST_F(ProjectCommandsTest, DamagedProjectFileIsRefused) {
   EXPECT_EQ(run.out, "");
 }
 
+// An output that takes only the first bytes, as a full disk does.
+class FullOutput : public std::streambuf {
+ public:
+  explicit FullOutput(std::size_t room) : room_(room) {}
+  std::string taken;
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    if (taken.size() >= room_) return traits_type::eof();
+    taken.push_back(traits_type::to_char_type(c));
+    return c;
+  }
+
+ private:
+  std::size_t room_;
+};
+
+TEST_F(ProjectCommandsTest, OutputThatCannotBeWrittenIsAFailure) {
+  const std::string kvp = WorkedExampleProject();
+  const struct {
+    const char* name;
+    int (*command)(const std::vector<std::string>&, TCliContext&);
+    std::vector<std::string> args;
+  } cases[] = {
+      {"export-json", RunExportJson, {kvp}},
+      {"calc", RunCalc, {kvp}},
+      {"calc csv", RunCalc, {kvp, "--format", "csv"}},
+      {"show", RunShow, {kvp}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FullOutput full(64);
+    std::ostream out(&full);
+    std::ostringstream err;
+    TCliContext context;
+    context.services.Settings = &settings_;
+    context.out = &out;
+    context.err = &err;
+    EXPECT_EQ(c.command(c.args, context), 3);
+    EXPECT_EQ(err.str(), "prijscorrectum-cli: fout bij schrijven van de uitvoer\n");
+    EXPECT_EQ(full.taken.size(), 64u);
+  }
+}
+
 TEST(CsvTest, FieldsAndNumbers) {
   EXPECT_EQ(CsvField("Termijn 1"), "Termijn 1");
   EXPECT_EQ(CsvField("a;b"), "\"a;b\"");
@@ -289,6 +334,9 @@ TEST_F(CompanionProgramTest, WorkedExampleFromJsonEndToEnd) {
   EXPECT_EQ(ReadBytes(temp_.Path("err.txt")), "");
   EXPECT_EQ(Run("", out), 2);
   EXPECT_EQ(Run("calc", out), 2);
+  // standard output on a full disk
+  EXPECT_EQ(Run("export-json " + temp_.Path("w.kvp") + " >/dev/full", out), 3);
+  EXPECT_EQ(ReadBytes(temp_.Path("err.txt")), "prijscorrectum-cli: fout bij schrijven van de uitvoer\n");
 }
 
 // A project too large for the file-size limit of the process: the save
