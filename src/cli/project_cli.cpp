@@ -112,11 +112,14 @@ int OutputWritten(TCliContext& context) {
 
 // Whether two paths name the same file, whether or not it exists yet.
 bool SameFile(const std::string& a, const std::string& b) {
+  auto normal = [](const std::string& path, std::error_code& ec) {
+    const auto absolute = std::filesystem::absolute(path, ec);
+    return ec ? std::filesystem::path(path) : std::filesystem::weakly_canonical(absolute, ec);
+  };
   std::error_code ea, eb;
-  const auto ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ea), ea);
-  const auto cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, eb), eb);
+  const auto na = normal(a, ea), nb = normal(b, eb);
   if (ea || eb) return a == b;
-  return ca == cb;
+  return na == nb;
 }
 
 int ReadError(TCliContext& context, const std::string& path, int code) {

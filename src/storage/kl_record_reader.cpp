@@ -56,7 +56,7 @@ bool KlRecordReader::Feed(const char* bytes, std::size_t size) {
       const std::size_t used = RecordSectionBytes(bytes + pos, size - pos);
       if (flags_ & kFlagTrailer) file_crc_ = KlCrc32(file_crc_, bytes + pos, used);
       pos += used;
-      if (used == 0 && !done_) End(KlReadResult::CorruptData);  // no progress: never loop
+      if (used == 0 && !done_ && InRecordSection()) End(KlReadResult::CorruptData);  // never loop
     } else {
       const auto b = static_cast<std::uint8_t>(bytes[pos]);
       if (state_ != State::FileCrc) file_crc_ = KlCrc32(file_crc_, &b, 1);
