@@ -14,8 +14,8 @@ inline constexpr const char* kDefaultIndexFileName = "Indices.kvi";
 // Which index file a project opened from `projectPath` uses; the first rule
 // that applies wins:
 //  1. `givenIndexPath` when not empty;
-//  2. `centralFolder` + `indexFileName` when the project names one (whether
-//     or not that file exists); a name that is not plain
+//  2. `centralFolder` + `indexFileName` (Windows-1252 text, as UTF-8 on
+//     disk) when the project names one (whether or not that file exists); a name that is not plain
 //     (IsPlainIndexFileName) is left to the caller and never reaches here;
 //  3. the project path with its last four characters replaced by ".kvi",
 //     when that file exists;

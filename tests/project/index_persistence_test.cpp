@@ -237,6 +237,23 @@ TEST_F(IndexPersistenceTest, StoredNameWithAFolderPartIsNotFollowed) {
   }
 }
 
+// The project keeps the index file's name as Windows-1252 text, the file
+// system has it in UTF-8 (as the update pass writes downloaded files).
+TEST_F(IndexPersistenceTest, IndexFileNameIsTextAndUtf8OnDisk) {
+  const std::string onDisk = Central("\xC3\x8Dndices \xE2\x82\xAC.kvi");
+  WriteIndexFile(onDisk, {{"Lonen", {{{2008, 1}, 123.0}}}});
+  auto d = Project({{"Lonen", 40}});
+  ASSERT_TRUE(d->SwitchIndexFile(onDisk, false));
+  EXPECT_EQ(d->IndexFileName, "\xCDndices \x80.kvi");
+  ASSERT_TRUE(d->SaveProjectFile(temp_.Path("P.kvp")));
+  TProjectData back(&services_);
+  ASSERT_TRUE(back.Open(temp_.Path("P.kvp"), ""));
+  EXPECT_TRUE(messages_.Messages().empty());
+  EXPECT_EQ(back.IndexPath, onDisk);
+  EXPECT_EQ(back.IndexBinding, index_binding::kCentral);
+  EXPECT_EQ(Figure(back, "Lonen", 2008, 1), 123.0);
+}
+
 TEST_F(IndexPersistenceTest, OnlineIndexFileIsFixedAndBoundByName) {
   WriteIndexFile(Central("Online.kvi"), {{"Lonen", {{{2008, 1}, 100.0}}}}, 1);
   const auto entry = settings_.AddDownloadedIndexInfo({"online.KVI", "CBS lonen", ""});
