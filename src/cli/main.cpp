@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command_registry.h"
+#include "platform/write_safety.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ void PrintUsage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  pc::platform::IgnoreFileSizeSignal();
   if (argc < 2) {
     PrintUsage();
     return static_cast<int>(pc::cli::ExitCode::Usage);

@@ -1,8 +1,7 @@
 #include "cli/project_cli.h"
 
-#include <fstream>
+#include <filesystem>
 #include <iostream>
-#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -10,10 +9,12 @@
 #include "cli/project_report.h"
 #include "common/cp1252.h"
 #include "platform/environment.h"
+#include "platform/file_read.h"
 #include "platform/file_registry.h"
 #include "platform/folders.h"
 #include "platform/system_proxy.h"
 #include "project/file_result.h"
+#include "storage/staged_file_system.h"
 #include "project/project_json.h"
 #include "project/project_json_model.h"
 #include "settings/kv_config.h"
@@ -97,6 +98,35 @@ std::optional<int> OpenForReading(TProjectData& document, const std::string& pat
   return std::nullopt;
 }
 
+// A full project is about 2 MB of JSON; anything far beyond is no project.
+constexpr std::size_t kJsonInputLimit = 64u * 1024 * 1024;
+
+// The end of a command that wrote its result: a result that did not reach
+// its reader in full (a full disk, a closed file) is a failure.
+int OutputWritten(TCliContext& context) {
+  context.out->flush();
+  if (*context.out) return kOk;
+  *context.err << "prijscorrectum-cli: fout bij schrijven van de uitvoer\n";
+  return kFileError;
+}
+
+// Whether two paths name the same file, whether or not it exists yet.
+bool SameFile(const std::string& a, const std::string& b) {
+  auto normal = [](const std::string& path, std::error_code& ec) {
+    const auto absolute = std::filesystem::absolute(path, ec);
+    return ec ? std::filesystem::path(path) : std::filesystem::weakly_canonical(absolute, ec);
+  };
+  std::error_code ea, eb;
+  const auto na = normal(a, ea), nb = normal(b, eb);
+  if (ea || eb) return a == b;
+  return na == nb;
+}
+
+int ReadError(TCliContext& context, const std::string& path, int code) {
+  *context.err << Cp1252ToUtf8(project::FileResultMessage(TFileOperation::Read, code, path)) << "\n";
+  return kFileError;
+}
+
 const char kShowUsage[] = "show FILE.kvp [--index FILE.kvi]";
 const char kCalcUsage[] = "calc FILE.kvp [--index FILE.kvi] [--format text|csv|json]";
 const char kImportUsage[] = "import-json IN.json OUT.kvp [--index OUT.kvi]";
@@ -132,7 +162,7 @@ int RunShow(const std::vector<std::string>& args, TCliContext& context) {
   TProjectData document(&command.services);
   if (auto stop = OpenForReading(document, a.positional[0], Option(a, "index"))) return *stop;
   *context.out << ShowAsText(document);
-  return kOk;
+  return OutputWritten(context);
 }
 
 int RunCalc(const std::vector<std::string>& args, TCliContext& context) {
@@ -152,7 +182,7 @@ int RunCalc(const std::vector<std::string>& args, TCliContext& context) {
     *context.out << CalcAsJson(document, table);
   else
     *context.out << CalcAsText(document, table);
-  return kOk;
+  return OutputWritten(context);
 }
 
 int RunImportJson(const std::vector<std::string>& args, TCliContext& context) {
@@ -163,18 +193,24 @@ int RunImportJson(const std::vector<std::string>& args, TCliContext& context) {
   const std::string& in = a.positional[0];
   const std::string& out = a.positional[1];
   const std::string indexOut = Option(a, "index");
+  if (!indexOut.empty() && SameFile(out, indexOut))
+    return Usage(context, "het projectbestand en het indexbestand zijn hetzelfde bestand",
+                 kImportUsage);
 
-  std::ifstream file(in, std::ios::binary);
-  if (!file) {
-    const int code = platform::FileExists(in) ? 4 : 3;
-    *context.err << Cp1252ToUtf8(project::FileResultMessage(TFileOperation::Read, code, in))
-                 << "\n";
-    return kFileError;
-  }
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    *context.err << Cp1252ToUtf8(project::FileResultMessage(TFileOperation::Read, 5, in)) << "\n";
-    return kFileError;
+  std::string text;
+  switch (platform::ReadFileLimited(in, kJsonInputLimit, text)) {
+    case platform::FileReadResult::Ok:
+      break;
+    case platform::FileReadResult::TooLarge:
+      *context.err << Cp1252ToUtf8(project::FileNameOf(in)) << ": groter dan "
+                   << kJsonInputLimit / (1024 * 1024) << " MB, geen projectbestand in JSON\n";
+      return kInvalidData;
+    case platform::FileReadResult::Missing:
+      return ReadError(context, in, 3);
+    case platform::FileReadResult::OpenFailed:
+      return ReadError(context, in, 4);
+    case platform::FileReadResult::ReadFailed:
+      return ReadError(context, in, 5);
   }
 
   const TDateTime today = DateOf(context.services.Today ? context.services.Today() : TodayLocal());
@@ -184,6 +220,9 @@ int RunImportJson(const std::vector<std::string>& args, TCliContext& context) {
     return kInvalidData;
   }
   CommandServices command(context);
+  // Both files are written in full before either replaces an old one.
+  storage::StagedFileSystem staged;
+  command.services.Files = &staged;
   TProjectData document(&command.services);
   if (auto problem =
           project_json::ToDocument(std::get<project_json::ProjectDescription>(parsed), document)) {
@@ -193,6 +232,12 @@ int RunImportJson(const std::vector<std::string>& args, TCliContext& context) {
   }
   if (!indexOut.empty() && !document.SaveIndexFile(indexOut, false, false)) return kFileError;
   if (!document.SaveProjectFile(out)) return kFileError;
+  const std::string failed = staged.CommitAll();
+  if (!failed.empty()) {
+    *context.err << Cp1252ToUtf8(project::FileResultMessage(TFileOperation::Write, 5, failed))
+                 << "\n";
+    return kFileError;
+  }
   return kOk;
 }
 
@@ -205,7 +250,7 @@ int RunExportJson(const std::vector<std::string>& args, TCliContext& context) {
   TProjectData document(&command.services);
   if (!document.OpenProjectFile(a.positional[0])) return kFileError;
   *context.out << project_json::WriteProject(project_json::FromDocument(document));
-  return kOk;
+  return OutputWritten(context);
 }
 
 struct TSystemEnvironment::Parts {

@@ -1,6 +1,10 @@
 #include "platform/environment.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <vector>
 
 namespace pc::platform {
 namespace {
@@ -12,6 +16,15 @@ class RealEnvironment final : public Environment {
     const char* value = std::getenv(key.c_str());
     if (value == nullptr) return std::nullopt;
     return std::string(value);
+  }
+  std::optional<std::string> AccountHome() const override {
+    std::vector<char> buffer(16384);
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
+        found == nullptr || found->pw_dir == nullptr || found->pw_dir[0] == '\0')
+      return std::nullopt;
+    return std::string(found->pw_dir);
   }
 };
 

@@ -7,7 +7,9 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <vector>
+
+#include "platform/temp_files.h"
+#include "platform/write_safety.h"
 
 namespace pc::platform {
 namespace {
@@ -35,23 +37,24 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 FileWriteResult WriteFileReplacing(const std::string& path, std::string_view bytes, unsigned mode) {
-  std::string pattern = path + ".tmp-XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) return FileWriteResult::CreateFailed;
-  const std::string temp(name.data());
-  bool ok = ::fchmod(fd, static_cast<mode_t>(mode)) == 0;
-  ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
-  if (!ok) {
-    ::unlink(temp.c_str());
+  IgnoreFileSizeSignal();
+  auto temp = CreateTemporaryBeside(path, mode);
+  if (!temp) return FileWriteResult::CreateFailed;
+  auto drop = [&temp] {
+    ::unlink(temp->path.c_str());
+    ForgetTemporaryFile(temp->path);
+    ::close(temp->fd);
+  };
+  if (!WriteAll(temp->fd, bytes) || ::fsync(temp->fd) != 0) {
+    drop();
     return FileWriteResult::WriteFailed;
   }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
+  if (::rename(temp->path.c_str(), path.c_str()) != 0) {
+    drop();
     return FileWriteResult::ReplaceFailed;
   }
+  ForgetTemporaryFile(temp->path);
+  ::close(temp->fd);
   // The rename itself becomes durable with the folder.
   const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
@@ -63,6 +66,7 @@ FileWriteResult WriteFileReplacing(const std::string& path, std::string_view byt
 
 std::unique_ptr<ExclusiveFile> ExclusiveFile::CreateLocked(const std::string& path) {
   if (path.empty()) return nullptr;
+  IgnoreFileSizeSignal();
   // Not truncated on opening: a file another run holds must stay whole.
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0644);
   if (fd < 0) return nullptr;

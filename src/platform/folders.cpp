@@ -16,16 +16,21 @@ std::string StripTrailingSeparators(std::string path) {
   return path;
 }
 
-// $variable when it holds an absolute path, else $HOME + fallback, else "".
+// $variable when it holds an absolute path, else the home folder +
+// fallback, else "".
 std::string XdgFolder(const Environment& env, std::string_view variable, std::string_view homeFallback) {
   if (auto value = env.Get(variable); value && IsAbsolute(*value)) return StripTrailingSeparators(*value);
-  if (auto home = env.Get("HOME"); home && IsAbsolute(*home)) {
-    return JoinPath(StripTrailingSeparators(*home), homeFallback);
-  }
-  return {};
+  const std::string home = HomeFolder(env);
+  return home.empty() ? std::string() : JoinPath(home, homeFallback);
 }
 
 }  // namespace
+
+std::string HomeFolder(const Environment& env) {
+  if (auto home = env.Get("HOME"); home && IsAbsolute(*home)) return StripTrailingSeparators(*home);
+  if (auto home = env.AccountHome(); home && IsAbsolute(*home)) return StripTrailingSeparators(*home);
+  return {};
+}
 
 ShellFolders XdgShellFolders(const Environment& env) {
   ShellFolders folders;

@@ -18,9 +18,9 @@ inline constexpr char kPathSeparator = '/';
 // The machine-wide shell folders, as the registry's "Shell Folders" key
 // lists them; an empty text means the folder cannot be determined.
 //  - commonDocuments: where shared documents (the index files) live:
-//    $XDG_DATA_HOME, else $HOME/.local/share.
+//    $XDG_DATA_HOME, else HomeFolder/.local/share.
 //  - commonAppData: where the program keeps its own data (updates, log):
-//    $XDG_STATE_HOME, else $HOME/.local/state.
+//    $XDG_STATE_HOME, else HomeFolder/.local/state.
 // A variable holding a relative path is ignored, as the XDG rules require.
 // Neither folder is created here; no trailing separator.
 struct ShellFolders {
@@ -29,7 +29,12 @@ struct ShellFolders {
 };
 ShellFolders XdgShellFolders(const Environment& env);
 
-// The user's configuration folder: $XDG_CONFIG_HOME, else $HOME/.config;
+// The user's home folder: $HOME when it is an absolute path, else the home
+// folder of the password database when that is absolute, else "". Never
+// the program's or the current folder. No trailing separator.
+std::string HomeFolder(const Environment& env);
+
+// The user's configuration folder: $XDG_CONFIG_HOME, else HomeFolder/.config;
 // empty when neither is usable. No trailing separator.
 std::string ConfigHome(const Environment& env);
 

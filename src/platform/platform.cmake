@@ -13,6 +13,9 @@ pc_add_core_library(pc_platform
     ${CMAKE_CURRENT_SOURCE_DIR}/system_proxy.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/local_time.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/file_write.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/file_read.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/write_safety.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/temp_files.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/desktop_services.cpp
   LIBS pc_common)
 target_link_libraries(pc_platform PRIVATE nlohmann_json::nlohmann_json)

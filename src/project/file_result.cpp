@@ -21,7 +21,9 @@ std::string FileResultMessage(TFileOperation operation, int code, std::string_vi
     what = ": Fout bij schrijven (code ";
   }
   if (what == nullptr) return {};
-  return FileNameOf(path) + what + std::to_string(code) + ").";
+  // A path that names no file (it ends in a separator) is shown whole.
+  const std::string name = FileNameOf(path);
+  return (name.empty() ? std::string(path) : name) + what + std::to_string(code) + ").";
 }
 
 std::string FileNameOf(std::string_view path) {

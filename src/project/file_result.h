@@ -20,7 +20,8 @@ bool FileResultSucceeded(TFileOperation operation, int code);
 // The message for the code, or empty when the code has none. Reading:
 // 2, 3 "Niet gevonden"; 4, 5 "Fout bij lezen"; 6..9 and 95 "Foutief
 // bestandsformaat". Writing: 3..5 "Fout bij schrijven"; 2 (overwrite
-// declined) has no message but fails.
+// declined) has no message but fails. A path ending in a separator is
+// named whole.
 std::string FileResultMessage(TFileOperation operation, int code, std::string_view path);
 
 // The file name of a path without its folder (after the last '\' or '/').

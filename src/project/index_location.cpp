@@ -1,9 +1,16 @@
 #include "project/index_location.h"
 
+#include "common/cp1252.h"
 #include "common/text_routines.h"
 #include "project/file_result.h"
 
 namespace pc::project {
+
+bool IsPlainIndexFileName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("\\/") == std::string_view::npos &&
+         name.find('\0') == std::string_view::npos;
+}
 
 std::string SiblingIndexPath(std::string_view projectPath) {
   if (projectPath.size() <= 4) return std::string(projectPath) + ".kvi";
@@ -14,7 +21,8 @@ std::string ChooseIndexFile(std::string_view projectPath, std::string_view given
                             std::string_view indexFileName, std::string_view centralFolder,
                             const std::function<bool(const std::string&)>& fileExists) {
   if (!givenIndexPath.empty()) return std::string(givenIndexPath);
-  if (!indexFileName.empty()) return std::string(centralFolder) + std::string(indexFileName);
+  // The stored name is Windows-1252 text; names on disk are UTF-8.
+  if (!indexFileName.empty()) return std::string(centralFolder) + Cp1252ToUtf8(indexFileName);
   const std::string sibling = SiblingIndexPath(projectPath);
   if (fileExists(sibling)) return sibling;
   const std::string local = FolderOf(projectPath) + kDefaultIndexFileName;

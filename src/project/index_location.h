@@ -14,8 +14,9 @@ inline constexpr const char* kDefaultIndexFileName = "Indices.kvi";
 // Which index file a project opened from `projectPath` uses; the first rule
 // that applies wins:
 //  1. `givenIndexPath` when not empty;
-//  2. `centralFolder` + `indexFileName` when the project names one (whether
-//     or not that file exists);
+//  2. `centralFolder` + `indexFileName` (Windows-1252 text, as UTF-8 on
+//     disk) when the project names one (whether or not that file exists); a name that is not plain
+//     (IsPlainIndexFileName) is left to the caller and never reaches here;
 //  3. the project path with its last four characters replaced by ".kvi",
 //     when that file exists;
 //  4. "Indices.kvi" in the project's folder, when it exists;
@@ -24,6 +25,11 @@ inline constexpr const char* kDefaultIndexFileName = "Indices.kvi";
 std::string ChooseIndexFile(std::string_view projectPath, std::string_view givenIndexPath,
                             std::string_view indexFileName, std::string_view centralFolder,
                             const std::function<bool(const std::string&)>& fileExists);
+
+// Whether a stored index file name names a file in the central index folder
+// itself: not empty, no folder part ('\' or '/'), not "." or "..". Any other
+// name could make a project read and write a file elsewhere.
+bool IsPlainIndexFileName(std::string_view name);
 
 // The project path with its last four characters (".kvp") replaced by
 // ".kvi"; a path of four characters or fewer gives ".kvi" appended.

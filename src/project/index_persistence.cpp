@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/cp1252.h"
 #include "common/text_routines.h"
 #include "indextable/month_key.h"
 #include "project/index_location.h"
@@ -324,7 +325,8 @@ bool TProjectData::ExportIndexFile(const std::string& path, int exportKind) {
 }
 
 bool TProjectData::SwitchIndexFile(const std::string& path, bool force) {
-  std::string name = FileNameOf(path);
+  // Names on disk are UTF-8; the project keeps the name as text.
+  std::string name = Utf8ToCp1252(FileNameOf(path));
   if (SameTextIgnoringCase(name, kDefaultIndexFileName)) name.clear();
   if (!force && name == IndexFileName) return false;
   if (!LoadIndexFile(path, TLoadMode::Switching)) return false;

@@ -141,6 +141,7 @@ void TProjectData::InitNew() {
 }
 
 bool TProjectData::ReportFileResult(storage::TStorageFile& file, TFileOperation operation) const {
+  file.Fs = &Files();
   const int code = operation == TFileOperation::Read ? storage::ToInt(file.Load())
                                                      : storage::ToInt(file.Save(false));
   const std::string message = FileResultMessage(operation, code, file.GetPath());
@@ -249,6 +250,18 @@ bool TProjectData::SaveProjectFile(const std::string& path) const {
 bool TProjectData::Open(const std::string& projectPath, const std::string& indexPath) {
   EnsureModels();
   if (!LoadProjectFile(projectPath)) return false;
+  if (indexPath.empty() && !IndexFileName.empty() && !IsPlainIndexFileName(IndexFileName)) {
+    // A stored name with a folder part points outside the central index
+    // folder: such a file is not looked for, as if it was not found, and
+    // the project keeps its own index data, write-protected and bound to
+    // no file.
+    LastIndexReadCode = storage::ToInt(storage::StorageLoadResult::FileMissing);
+    ShowMessage(FileResultMessage(TFileOperation::Read, LastIndexReadCode, IndexFileName));
+    IndexPath.clear();
+    IndexTable->SetTableKind(table_kind::kWriteProtected);
+    UpdateIndexBinding();
+    return true;
+  }
   const std::string chosen =
       ChooseIndexFile(projectPath, indexPath, IndexFileName, CentralFolder(),
                       [this](const std::string& path) { return FileExists(path); });

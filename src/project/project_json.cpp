@@ -5,9 +5,12 @@
 #include <cmath>
 #include <cstdio>
 #include <nlohmann/json.hpp>
+#include <functional>
 #include <set>
+#include <vector>
 
 #include "common/date_time.h"
+#include "project/index_location.h"
 #include "project/text_bridge.h"
 
 namespace pc::project_json {
@@ -56,10 +59,79 @@ std::string NumberText(double v) {
   return ec == std::errc() ? std::string(buf, end) : std::string("?");
 }
 
+// Judged on the digits of the shortest decimal text that reads back as the
+// same double: for the values allowed here (at most 11 significant digits)
+// that is the text that was written, whatever its trailing zeros.
 bool HasAtMostTwoDecimals(double v) {
-  const double scaled = v * 100.0;
-  return std::fabs(scaled - std::round(scaled)) <= 1e-6 * std::max(1.0, std::fabs(scaled));
+  char buf[400];
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+  if (ec != std::errc()) return false;
+  const std::string_view text(buf, static_cast<std::size_t>(end - buf));
+  const std::size_t point = text.find('.');
+  return point == std::string_view::npos || text.size() - point - 1 <= 2;
 }
+
+// Follows the parser's events to know where it is ("components[0].name")
+// and finds the first key that appears twice in one object: JSON leaves
+// that open, and taking the last one would lose a value without a word.
+class DuplicateKeyFinder {
+ public:
+  std::optional<std::string> duplicate;  // the path of the first repeated key
+
+  bool operator()(int /*depth*/, Json::parse_event_t event, Json& parsed) {
+    switch (event) {
+      case Json::parse_event_t::object_start:
+        frames_.push_back(Frame{false, 0, {}, {}});
+        break;
+      case Json::parse_event_t::array_start:
+        frames_.push_back(Frame{true, 0, {}, {}});
+        break;
+      case Json::parse_event_t::key:
+        if (!frames_.empty()) {
+          Frame& top = frames_.back();
+          top.key = parsed.get<std::string>();
+          if (!top.keys.insert(top.key).second && !duplicate) duplicate = Path();
+        }
+        break;
+      case Json::parse_event_t::object_end:
+      case Json::parse_event_t::array_end:
+        if (!frames_.empty()) frames_.pop_back();
+        ElementDone();
+        break;
+      case Json::parse_event_t::value:
+        ElementDone();
+        break;
+    }
+    return true;
+  }
+
+ private:
+  struct Frame {
+    bool is_array;
+    std::size_t index;
+    std::string key;
+    std::set<std::string> keys;
+  };
+
+  void ElementDone() {
+    if (!frames_.empty() && frames_.back().is_array) ++frames_.back().index;
+  }
+
+  std::string Path() const {
+    std::string path;
+    for (const Frame& f : frames_) {
+      if (f.is_array) {
+        path += "[" + std::to_string(f.index) + "]";
+      } else {
+        if (!path.empty()) path += ".";
+        path += f.key;
+      }
+    }
+    return path;
+  }
+
+  std::vector<Frame> frames_;
+};
 
 // Reads one object field by field; remembers the first problem.
 class Reader {
@@ -298,11 +370,13 @@ std::string IsoMonth(YearMonth month) {
 
 ParseResult ParseProject(std::string_view utf8_json, double today) {
   Json root;
+  DuplicateKeyFinder duplicates;
   try {
-    root = Json::parse(utf8_json.begin(), utf8_json.end());
+    root = Json::parse(utf8_json.begin(), utf8_json.end(), std::ref(duplicates));
   } catch (const Json::exception& e) {
     return JsonProblem{"", std::string("geen geldige JSON: ") + e.what()};
   }
+  if (duplicates.duplicate) return JsonProblem{*duplicates.duplicate, "staat er twee keer"};
   Reader r;
   if (!root.is_object()) return JsonProblem{"", "het bestand moet een JSON-object bevatten"};
   ProjectDescription d;
@@ -324,6 +398,8 @@ ParseResult ParseProject(std::string_view utf8_json, double today) {
        r.Choice(root, "calc_method", "calc_method", kCalcMethods, method) &&
        r.Bool(root, "concept", "concept", d.is_concept) &&
        r.Text(root, "index_file_name", "index_file_name", 64, false, d.index_file_name);
+  if (ok && !d.index_file_name.empty() && !project::IsPlainIndexFileName(d.index_file_name))
+    ok = r.Fail("index_file_name", "moet een bestandsnaam zonder map zijn");
   d.calc_method = method;
   if (ok) {
     const auto period = root.find("index_period");

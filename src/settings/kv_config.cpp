@@ -120,7 +120,8 @@ struct FirstFailure {
 
 }  // namespace
 
-TKVConfig::TKVConfig(Context context) : context_(std::move(context)) {}
+TKVConfig::TKVConfig(Context context)
+    : homeFolder(platform::HomeFolder(platform::ProcessEnvironment())), context_(std::move(context)) {}
 
 void TKVConfig::SetDefaults() {
   for (const SettingSpec& spec : SettingsLayout()) {
@@ -156,6 +157,10 @@ void TKVConfig::Load() {
       if (spec.section == section) ReadSetting(*key, spec, *this);
     }
   }
+  // A relative index folder means one in the home folder, wherever the
+  // program happens to be started.
+  if (!centralPath.empty() && centralPath.front() != '/' && !homeFolder.empty())
+    centralPath = platform::JoinPath(homeFolder, centralPath);
   EnsureTrailingSeparator(centralPath);
   EnsureTrailingSeparator(filePath);
 

@@ -65,6 +65,10 @@ class TKVConfig {
   TKVConfig(const TKVConfig&) = delete;
   TKVConfig& operator=(const TKVConfig&) = delete;
 
+  // The user's home folder (platform::HomeFolder of the process), against
+  // which Load resolves a relative centralPath; replaceable for tests.
+  std::string homeFolder;
+
   // ---- fields ------------------------------------------------------------
   std::string centralPath;  // the index folder, ending in the separator once set
   std::string filePath;     // folder of the last project file chosen, ending in the separator

@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <string>
+
+#include "platform/temp_files.h"
+#include "platform/write_safety.h"
 
 namespace pc::storage {
 namespace {
@@ -28,8 +30,6 @@ void SyncFolder(const std::string& folder) {
   }
 }
 
-std::atomic<unsigned> g_counter{0};
-
 // The file a save replaces: a symbolic link is followed, so that the file
 // it names gets the new contents and the link stays.
 std::string ReplacedFile(const std::string& path) {
@@ -49,6 +49,7 @@ AtomicFileWriter::AtomicFileWriter(std::string path, std::string temp_path, int 
 
 std::unique_ptr<AtomicFileWriter> AtomicFileWriter::Create(const std::string& requested) {
   if (requested.empty() || requested.back() == '/') return nullptr;
+  platform::IgnoreFileSizeSignal();
   const std::string path = ReplacedFile(requested);
   mode_t mode = 0644;
   struct stat st{};
@@ -58,17 +59,9 @@ std::unique_ptr<AtomicFileWriter> AtomicFileWriter::Create(const std::string& re
     if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) return nullptr;
     mode = st.st_mode & 07777;
   }
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string temp = path + ".~" + std::to_string(::getpid()) + "-" +
-                       std::to_string(g_counter.fetch_add(1)) + ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0) {
-      ::fchmod(fd, mode);
-      return std::unique_ptr<AtomicFileWriter>(new AtomicFileWriter(path, std::move(temp), fd));
-    }
-    if (errno != EEXIST) return nullptr;
-  }
-  return nullptr;
+  auto temp = platform::CreateTemporaryBeside(path, mode);
+  if (!temp) return nullptr;
+  return std::unique_ptr<AtomicFileWriter>(new AtomicFileWriter(path, std::move(temp->path), temp->fd));
 }
 
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
@@ -76,9 +69,10 @@ AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 void AtomicFileWriter::Discard() {
   if (done_) return;
   done_ = true;
+  ::unlink(temp_path_.c_str());
+  platform::ForgetTemporaryFile(temp_path_);
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  ::unlink(temp_path_.c_str());
 }
 
 bool AtomicFileWriter::Append(std::string_view bytes) {
@@ -95,21 +89,33 @@ bool AtomicFileWriter::Append(std::string_view bytes) {
   return true;
 }
 
-bool AtomicFileWriter::Commit() {
+bool AtomicFileWriter::Prepare() {
   if (done_ || error_ != AtomicWriteResult::Ok) {
     Discard();
     return false;
   }
-  if (::fsync(fd_) != 0) error_ = AtomicWriteResult::WriteFailed;
-  if (::close(fd_) != 0 && error_ == AtomicWriteResult::Ok) error_ = AtomicWriteResult::WriteFailed;
-  fd_ = -1;
-  if (error_ == AtomicWriteResult::Ok && ::rename(temp_path_.c_str(), path_.c_str()) != 0)
+  if (prepared_) return true;
+  if (::fsync(fd_) != 0) {
+    error_ = AtomicWriteResult::WriteFailed;
+    Discard();
+    return false;
+  }
+  prepared_ = true;
+  return true;
+}
+
+bool AtomicFileWriter::Commit() {
+  if (!Prepare()) return false;
+  // The file stays open, and locked, until it is in place.
+  if (::rename(temp_path_.c_str(), path_.c_str()) != 0) {
     error_ = AtomicWriteResult::ReplaceFailed;
-  if (error_ != AtomicWriteResult::Ok) {
     Discard();
     return false;
   }
   done_ = true;
+  platform::ForgetTemporaryFile(temp_path_);
+  ::close(fd_);
+  fd_ = -1;
   SyncFolder(FolderOf(path_));
   return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Safe replacement of a file: the new contents go to a temporary file in
-// the same folder, are flushed to the disk, and only then renamed over the
-// old file. When any step fails the old file is left exactly as it was and
+// the same folder (platform/temp_files.h), are flushed to the disk, and
+// only then renamed over the old file. When any step fails the old file is left exactly as it was and
 // the temporary file is removed. Used for documents, settings files and
 // downloads alike.
 #include <memory>
@@ -35,6 +35,10 @@ class AtomicFileWriter final : public WritableFile {
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
   bool Append(std::string_view bytes) override;
+  // Flushes the bytes to the disk without putting the file in place yet,
+  // so that several files can be made ready before any is replaced. False
+  // (and the temporary file removed) when that failed.
+  bool Prepare();
   bool Commit() override;
   // The outcome of the last failed step (Ok while none failed).
   AtomicWriteResult LastError() const { return error_; }
@@ -48,6 +52,7 @@ class AtomicFileWriter final : public WritableFile {
   std::string temp_path_;
   int fd_;
   bool done_ = false;
+  bool prepared_ = false;
   AtomicWriteResult error_ = AtomicWriteResult::Ok;
 };
 

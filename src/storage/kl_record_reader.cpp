@@ -36,6 +36,7 @@ bool KlRecordReader::InRecordSection() const {
     case State::LengthBytes:
     case State::Data:
     case State::RecordCrc:
+    case State::StreamTail:
       return true;
     default:
       return false;
@@ -55,6 +56,7 @@ bool KlRecordReader::Feed(const char* bytes, std::size_t size) {
       const std::size_t used = RecordSectionBytes(bytes + pos, size - pos);
       if (flags_ & kFlagTrailer) file_crc_ = KlCrc32(file_crc_, bytes + pos, used);
       pos += used;
+      if (used == 0 && !done_ && InRecordSection()) End(KlReadResult::CorruptData);  // never loop
     } else {
       const auto b = static_cast<std::uint8_t>(bytes[pos]);
       if (state_ != State::FileCrc) file_crc_ = KlCrc32(file_crc_, &b, 1);
@@ -66,7 +68,9 @@ bool KlRecordReader::Feed(const char* bytes, std::size_t size) {
 }
 
 KlReadResult KlRecordReader::Finish() {
-  End(KlReadResult::UnexpectedEnd);
+  // A compressed section whose records are complete but whose stream never
+  // ends cannot vouch for them.
+  End(state_ == State::StreamTail ? KlReadResult::CorruptData : KlReadResult::UnexpectedEnd);
   return result_;
 }
 
@@ -142,22 +146,20 @@ void KlRecordReader::Unscramble(const char* in, std::size_t n, bool scrambled,
 }
 
 // Takes raw record-section bytes from the front of [bytes, bytes+size) and
-// returns how many it consumed. With a trailer the raw bytes after the
-// records are read by the raw states, so the section must be consumed one
-// byte at a time there; without one everything after the end byte is left
-// unread, so the decompressor can be given whole blocks.
+// returns how many it consumed. A plain section ends with its end byte, a
+// compressed one with the end of the zlib stream (which reports how much
+// input it took); what follows is left to the raw states (the trailer) or
+// not read at all.
 std::size_t KlRecordReader::RecordSectionBytes(const char* bytes, std::size_t size) {
   const bool scrambled = (flags_ & kFlagScrambled) != 0;
   const bool compressed = (flags_ & kFlagCompressed) != 0;
-  const bool trailer = (flags_ & kFlagTrailer) != 0;
   std::array<std::uint8_t, kBlock> buf;
   if (compressed) {
-    const std::size_t n = trailer ? 1 : std::min(size, kBlock);
+    const std::size_t n = std::min(size, kBlock);
     Unscramble(bytes, n, scrambled, buf.data());
-    section_pos_ += n;
-    if (z_ended_) return n;  // the stream has ended: its further bytes mean nothing
-    InflateBytes(buf.data(), n);
-    return n;
+    const std::size_t used = InflateBytes(buf.data(), n);
+    section_pos_ += used;
+    return used;
   }
   // Plain records: unscramble and process until the section ends.
   std::size_t used = 0;
@@ -172,7 +174,12 @@ std::size_t KlRecordReader::RecordSectionBytes(const char* bytes, std::size_t si
   return used;
 }
 
-void KlRecordReader::InflateBytes(const std::uint8_t* in, std::size_t size) {
+// Inflates the given section bytes and runs the output through the record
+// states; returns how many input bytes the stream took (fewer than given
+// only when it has ended). Damage anywhere in the stream, its check value
+// included, is reported even when it lies after the end byte: a record
+// without its own checksum is only vouched for by the stream's.
+std::size_t KlRecordReader::InflateBytes(const std::uint8_t* in, std::size_t size) {
   std::array<std::uint8_t, kBlock> out;
   zs_->next_in = const_cast<Bytef*>(in);
   zs_->avail_in = static_cast<uInt>(size);
@@ -181,20 +188,43 @@ void KlRecordReader::InflateBytes(const std::uint8_t* in, std::size_t size) {
     zs_->avail_out = static_cast<uInt>(out.size());
     const int rc = inflate(zs_, Z_NO_FLUSH);
     const std::size_t produced = out.size() - zs_->avail_out;
-    // The plain bytes come first: a stream damaged after the end byte of
-    // the records has already been read successfully.
-    ProcessPlain(out.data(), produced);
-    if (done_ || !InRecordSection()) return;  // plain bytes after the end byte are dropped
+    // The plain bytes come first, so the records before any damage are
+    // handed on; plain bytes after the end byte are dropped.
+    if (state_ != State::StreamTail) ProcessPlain(out.data(), produced);
+    if (done_) break;
     if (rc == Z_STREAM_END) {
-      z_ended_ = true;
-      return;
+      StreamEnded();
+      break;
     }
-    if (rc == Z_BUF_ERROR) return;  // needs more input
+    if (rc == Z_BUF_ERROR) break;  // needs more input
     if (rc != Z_OK) {
       End(KlReadResult::CorruptData);
-      return;
+      break;
     }
-    if (zs_->avail_in == 0 && zs_->avail_out != 0) return;
+    if (zs_->avail_in == 0 && zs_->avail_out != 0) break;
+  }
+  return size - zs_->avail_in;
+}
+
+// The end byte of the records has been read.
+void KlRecordReader::RecordsEnded() {
+  if (flags_ & kFlagCompressed) {
+    state_ = State::StreamTail;
+  } else if (flags_ & kFlagTrailer) {
+    state_ = State::TrailerMarker;
+  } else {
+    End(KlReadResult::Ok);
+  }
+}
+
+// The zlib stream has ended and its check value matched.
+void KlRecordReader::StreamEnded() {
+  if (state_ != State::StreamTail) {
+    End(KlReadResult::UnexpectedEnd);  // the records stopped short of their end byte
+  } else if (flags_ & kFlagTrailer) {
+    state_ = State::TrailerMarker;
+  } else {
+    End(KlReadResult::Ok);
   }
 }
 
@@ -204,7 +234,7 @@ void KlRecordReader::InflateBytes(const std::uint8_t* in, std::size_t size) {
 // byte.
 std::size_t KlRecordReader::ProcessPlain(const std::uint8_t* p, std::size_t n) {
   std::size_t k = 0;
-  while (k < n && !done_ && InRecordSection()) {
+  while (k < n && !done_ && InRecordSection() && state_ != State::StreamTail) {
     if (state_ == State::TypeByte && p[k] != 0x00 && k + 2 <= n) {
       const std::size_t used = WholeRecord(p + k, n - k);
       if (used > 0) {
@@ -268,11 +298,7 @@ void KlRecordReader::PlainByte(std::uint8_t b) {
   switch (state_) {
     case State::TypeByte:
       if (b == 0x00) {
-        if (flags_ & kFlagTrailer) {
-          state_ = State::TrailerMarker;
-        } else {
-          End(KlReadResult::Ok);
-        }
+        RecordsEnded();
         return;
       }
       kind_ = static_cast<std::uint8_t>(b >> 4);

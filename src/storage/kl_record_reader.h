@@ -2,7 +2,9 @@
 // Push parser of the container format: fed the raw bytes of a file in
 // pieces of any size, it undoes scrambling and compression, checks the
 // record and file checksums and hands every completed record on in file
-// order. It holds at most one 8192-byte block of decompressed bytes and the
+// order. A compressed record section is read past its end byte to the end
+// of the zlib stream, so that the stream's check value vouches for every
+// record; plain bytes after the end byte inside the stream are dropped. It holds at most one 8192-byte block of decompressed bytes and the
 // record being read; announced lengths are never trusted for allocation.
 #include <array>
 #include <cstddef>
@@ -58,6 +60,7 @@ class KlRecordReader {
   enum class State : std::uint8_t {
     Header, FlagWord, KeyBlock, StartMarker,
     TypeByte, LengthFlags, LengthBytes, Data, RecordCrc,
+    StreamTail,  // compressed: after the end byte, until the stream's end
     TrailerMarker, FileCrc,
   };
   bool InRecordSection() const;
@@ -65,7 +68,9 @@ class KlRecordReader {
   void RawByte(std::uint8_t b);
   void Unscramble(const char* in, std::size_t n, bool scrambled, std::uint8_t* out) const;
   std::size_t RecordSectionBytes(const char* bytes, std::size_t size);
-  void InflateBytes(const std::uint8_t* in, std::size_t size);
+  std::size_t InflateBytes(const std::uint8_t* in, std::size_t size);
+  void RecordsEnded();
+  void StreamEnded();
   std::size_t ProcessPlain(const std::uint8_t* p, std::size_t n);
   std::size_t WholeRecord(const std::uint8_t* p, std::size_t n);
   void PlainBytes(const std::uint8_t* p, std::size_t size);
@@ -100,7 +105,6 @@ class KlRecordReader {
   int last_kind_ = -1, last_type_ = -1;
   // decompression
   z_stream* zs_ = nullptr;
-  bool z_ended_ = false;
 };
 
 }  // namespace pc::storage

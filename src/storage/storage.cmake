@@ -6,8 +6,9 @@ pc_add_core_library(pc_storage
     kl_crc.cpp
     file_system.cpp
     atomic_file.cpp
+    staged_file_system.cpp
     kl_record_reader.cpp
     kl_record_writer.cpp
     kl_file.cpp
     storage_file.cpp
-  LIBS ZLIB::ZLIB)
+  LIBS ZLIB::ZLIB pc_platform)

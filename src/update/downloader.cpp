@@ -13,7 +13,7 @@
 namespace pc::update {
 
 bool FetchThroughTempFile(TUrlMon& urlMon, const std::string& tempFolder, const std::string& url,
-                          std::string& bytes, TransportHost& host) {
+                          std::string& bytes, TransportHost& host, std::int64_t maxBytes) {
   bytes.clear();
   std::string name = tempFolder + "kvuXXXXXX";
   const int fd = ::mkstemp(name.data());
@@ -23,7 +23,7 @@ bool FetchThroughTempFile(TUrlMon& urlMon, const std::string& tempFolder, const 
     return false;
   }
   ::close(fd);
-  bool ok = urlMon.FetchToFile(url, name);
+  bool ok = urlMon.FetchToFile(url, name, maxBytes);
   if (ok) {
     std::ifstream in(name, std::ios::binary);
     std::ostringstream content;
@@ -40,24 +40,24 @@ bool FetchThroughTempFile(TUrlMon& urlMon, const std::string& tempFolder, const 
 TDownloader::TDownloader(TUrlMon& urlMon, TIcsTransport& ics, TransportHost& host, std::string tempFolder)
     : url_mon_(urlMon), ics_(ics), host_(host), temp_folder_(std::move(tempFolder)) {}
 
-bool TDownloader::ViaUrlMon(const std::string& url, std::string& bytes) {
-  return FetchThroughTempFile(url_mon_, temp_folder_, url, bytes, host_);
+bool TDownloader::ViaUrlMon(const std::string& url, std::string& bytes, std::int64_t maxBytes) {
+  return FetchThroughTempFile(url_mon_, temp_folder_, url, bytes, host_, maxBytes);
 }
 
-bool TDownloader::ViaIcs(const std::string& url, std::string& bytes, int& status) {
-  const bool ok = ics_.Fetch(url, bytes);
+bool TDownloader::ViaIcs(const std::string& url, std::string& bytes, int& status, std::int64_t maxBytes) {
+  const bool ok = ics_.Fetch(url, bytes, maxBytes);
   status = ics_.LastStatus();
   if (!ok && !ics_.LastError().empty()) host_.Log("ICS: " + ics_.LastError());
   return ok;
 }
 
-bool TDownloader::FetchBytes(const std::string& url, std::string& bytes, int& status) {
+bool TDownloader::FetchBytes(const std::string& url, std::string& bytes, int& status, std::int64_t maxBytes) {
   status = 0;
   if (useSecondTransport) {
-    if (ViaIcs(url, bytes, status)) return true;
+    if (ViaIcs(url, bytes, status, maxBytes)) return true;
     if (host_.StopRequested()) return false;  // no second try once told to stop
     host_.Log("Kon niet downloaden middels ICS, ik probeer UrlMon");
-    if (ViaUrlMon(url, bytes)) {
+    if (ViaUrlMon(url, bytes, maxBytes)) {
       status = 200;
       useSecondTransport = false;
       host_.Log("Download methode gewisseld van ICS naar UrlMon");
@@ -66,13 +66,13 @@ bool TDownloader::FetchBytes(const std::string& url, std::string& bytes, int& st
     host_.Log("UrlMon faalde ook!");
     return false;
   }
-  if (ViaUrlMon(url, bytes)) {
+  if (ViaUrlMon(url, bytes, maxBytes)) {
     status = 200;
     return true;
   }
   if (host_.StopRequested()) return false;
   host_.Log("Kon niet downloaden middels UrlMon, ik probeer ICS");
-  if (ViaIcs(url, bytes, status)) {
+  if (ViaIcs(url, bytes, status, maxBytes)) {
     useSecondTransport = true;
     host_.Log("Download methode gewisseld van UrlMon naar ICS");
     return true;
@@ -85,7 +85,7 @@ bool TDownloader::FetchLines(const std::string& url, std::vector<std::string>& l
   std::string bytes;
   int status = 0;
   lines.clear();
-  if (!FetchBytes(url, bytes, status)) return false;
+  if (!FetchBytes(url, bytes, status, kMaxInfoFileBytes)) return false;
   lines = SplitLines(bytes);
   return true;
 }

@@ -1,5 +1,7 @@
 #include "update/ics_transport.h"
 
+#include "update/transfer_pace.h"
+
 #include "http/status_text.h"
 
 namespace pc::update {
@@ -74,7 +76,7 @@ const char* ClientStateText(http::ClientState state) {
 
 TIcsTransport::TIcsTransport(TransportOptions options) : options_(std::move(options)) {}
 
-bool TIcsTransport::Fetch(const std::string& url, std::string& out) {
+bool TIcsTransport::Fetch(const std::string& url, std::string& out, std::int64_t maxBytes) {
   out.clear();
   last_status_ = 0;
   last_error_.clear();
@@ -87,12 +89,18 @@ bool TIcsTransport::Fetch(const std::string& url, std::string& out) {
   request.proxy = proxy_;
   request.timeouts = options_.timeouts;
   request.caFile = options_.caFile;
-  request.maxBodyBytes = options_.maxBytes;
-  request.shouldAbort = [&host] { return host.StopRequested(); };
+  request.maxBodyBytes = maxBytes > 0 ? maxBytes : options_.maxBytes;
+  TransferPace pace(options_.minBytesPerSecond, options_.slowWindowMs);
+  bool tooSlow = false;
+  request.shouldAbort = [&host, &pace, &tooSlow] {
+    tooSlow = tooSlow || pace.TooSlow();
+    return tooSlow || host.StopRequested();
+  };
   const http::Response response = http::Get(
       request,
-      [&out](std::string_view piece) {
+      [&out, &pace](std::string_view piece) {
         out.append(piece);
+        pace.Received(static_cast<std::int64_t>(out.size()));
         return true;
       },
       &bridge);
@@ -101,7 +109,7 @@ bool TIcsTransport::Fetch(const std::string& url, std::string& out) {
   const bool socks = proxy_.type == http::ProxyType::Socks4 || proxy_.type == http::ProxyType::Socks4a ||
                      proxy_.type == http::ProxyType::Socks5;
   if (!response.Ok()) {
-    last_error_ = response.message;
+    last_error_ = tooSlow ? pace.Explanation() : response.message;
     host.SetPosition(-1);
     if (response.error == http::FetchError::ProxyFailed && socks) {
       host.Status(response.message);

@@ -35,9 +35,11 @@ class TIcsTransport {
   void SetHost(TransportHost* host) { host_ = host; }
 
   // GET `url` into `out` (replaced). False for connection failures, stops,
-  // broken transfers and answers with status 400 or above other than 401
-  // and 407, whose bodies count as the fetched content.
-  bool Fetch(const std::string& url, std::string& out);
+  // broken transfers, transfers below the floor speed, answers larger than
+  // `maxBytes` (the options' cap when not above 0) and answers with status
+  // 400 or above other than 401 and 407, whose bodies count as the fetched
+  // content.
+  bool Fetch(const std::string& url, std::string& out, std::int64_t maxBytes = 0);
 
   int LastStatus() const { return last_status_; }
   const std::string& LastError() const { return last_error_; }

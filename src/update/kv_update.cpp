@@ -1,5 +1,9 @@
 #include "update/kv_update.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "common/cp1252.h"
 #include "platform/file_write.h"
 #include "platform/folders.h"
 #include "update/file_names.h"
@@ -91,7 +95,20 @@ TKVUpdate::TKVUpdate(UpdateContext context, UpdateEvents& events)
   ics_.SetHost(this);
   ics_.Configure(proxy_);
   downloader_.useSecondTransport = false;
+  deadline_ = context_.passTimeLimitMs > 0
+                  ? std::chrono::steady_clock::now() + std::chrono::milliseconds(context_.passTimeLimitMs)
+                  : std::chrono::steady_clock::time_point::max();
   thread_ = std::thread([this] { Run(); });
+}
+
+bool TKVUpdate::PastDeadline() const { return std::chrono::steady_clock::now() >= deadline_; }
+
+void TKVUpdate::TimeUp() {
+  if (time_up_reported_) return;
+  time_up_reported_ = true;
+  if (!Failed()) Fail(UpdateResult::DownloadFailed);
+  Status("De update duurde langer dan " + std::to_string(context_.passTimeLimitMs / 1000) +
+         " seconden en is afgebroken");
 }
 
 TKVUpdate::~TKVUpdate() {
@@ -159,7 +176,9 @@ void TKVUpdate::LogConnection() {
 void TKVUpdate::Run() {
   for (int attempt = 1;; ++attempt) {
     RunAttempt();
-    if (attempt != 1 || result_code_.load() != static_cast<std::int32_t>(UpdateResult::NoConnection)) break;
+    if (attempt != 1 || result_code_.load() != static_cast<std::int32_t>(UpdateResult::NoConnection) ||
+        PastDeadline())
+      break;
 
     Status("Kon geen verbinding krijgen, ik probeer standaard instellingen.");
     bool queried = false;
@@ -219,6 +238,7 @@ void TKVUpdate::RunAttempt() {
     Fail(UpdateResult::Cancelled);
     Status("Update voortijdig afgebroken");
   } else {
+    if (PastDeadline()) TimeUp();
     Status(Failed() ? "De update is mislukt" : "De update is gelukt");
   }
   Status("Einde autoupdate " + Stamp());
@@ -229,8 +249,17 @@ void TKVUpdate::ProcessLines(const std::vector<std::string>& lines) {
   if (lines.empty() || !HasInfoFileHeader(lines[0])) {
     Fail(UpdateResult::InvalidInfoFile);
     Status("Ongeldig antwoord ontvangen");
+    // Enough of it to see what came instead; never a whole page of it.
+    constexpr std::size_t kLoggedBytes = 4096;
     std::string text;
-    for (const auto& line : lines) text += line + "\r\n";
+    std::size_t total = 0;
+    for (const auto& line : lines) {
+      total += line.size() + 2;
+      if (text.size() < kLoggedBytes) text += line + "\r\n";
+    }
+    if (text.size() > kLoggedBytes) text.resize(kLoggedBytes);
+    if (total > text.size())
+      text += "\r\n... (" + std::to_string(total - text.size()) + " bytes niet opgenomen)\r\n";
     context_.log.AddReceivedFile(text);
     return;
   }
@@ -238,6 +267,10 @@ void TKVUpdate::ProcessLines(const std::vector<std::string>& lines) {
   using K = PlanStep::Kind;
   for (const PlanStep& step : plan) {
     if (stop_.load() || Failed()) return;
+    if (PastDeadline()) {
+      TimeUp();
+      return;
+    }
     switch (step.kind) {
       case K::Status: Status(step.text); break;
       case K::AddDownloadedIndex:
@@ -268,6 +301,19 @@ void TKVUpdate::ProcessLines(const std::vector<std::string>& lines) {
 
 void TKVUpdate::FetchFile(const std::string& name, TargetFolder target) {
   if (stop_.load()) return;
+  const std::string& folder = target == TargetFolder::Index ? index_folder_ : context_.updatesFolder;
+  const std::string path = folder.empty() ? name : platform::JoinPath(folder, name);
+  // The name is Windows-1252 text; the file system's names are UTF-8.
+  const std::string diskPath = platform::JoinPath(folder, Cp1252ToUtf8(name));
+  // A write-protected file was made so on purpose (saving a project
+  // refuses it too): it is left as it is.
+  struct stat st {};
+  if (!folder.empty() && ::stat(diskPath.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+      ((st.st_mode & 0222) == 0 || ::access(diskPath.c_str(), W_OK) != 0)) {
+    Status("Bestand " + path + " is schrijfbeveiligd en is niet vervangen");
+    Fail(UpdateResult::WriteFailed);
+    return;
+  }
   Status("Downloaden van " + name);
   connected_ = false;
   std::string bytes;
@@ -292,9 +338,7 @@ void TKVUpdate::FetchFile(const std::string& name, TargetFolder target) {
     Fail(UpdateResult::DownloadFailed);
     return;
   }
-  const std::string& folder = target == TargetFolder::Index ? index_folder_ : context_.updatesFolder;
-  const std::string path = folder.empty() ? name : platform::JoinPath(folder, name);
-  if (folder.empty() || platform::WriteFileReplacing(path, bytes, 0644) != platform::FileWriteResult::Ok) {
+  if (folder.empty() || platform::WriteFileReplacing(diskPath, bytes, 0644) != platform::FileWriteResult::Ok) {
     Status("Fout bij opslaan van " + path);
     Fail(UpdateResult::WriteFailed);
   }

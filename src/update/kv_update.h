@@ -10,6 +10,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -54,6 +55,8 @@ struct UpdateContext {
   std::string updatesFolder;  // created at the start of every attempt
   std::string tempFolder;     // ends with the separator
   TransportOptions transport;
+  // A pass that has not ended after this long is cut off (0: no bound).
+  long passTimeLimitMs = 20L * 60 * 1000;
   bool urlMonAvailable = true;
   // The project history's re-pointing of references to replaced entries.
   settings::RelinkOnlineInfoFn relink;
@@ -100,11 +103,14 @@ class TKVUpdate : private TransportHost {
   void LogConnection();
   void EndOfPass();
   void Fail(UpdateResult code) { result_code_ = static_cast<std::int32_t>(code); }
+  bool PastDeadline() const;
+  // Ends the pass because its time is up (once).
+  void TimeUp();
   bool Failed() const { return result_code_.load() != 0; }
   std::string Stamp() const { return FormatStamp(context_.clock()); }
 
   // TransportHost
-  bool StopRequested() const override { return stop_.load(); }
+  bool StopRequested() const override { return stop_.load() || PastDeadline(); }
   void SetConnected() override { connected_ = true; }
   void SetDownloadRunning(bool running) override { download_running_ = running; }
   void SetProgress(std::int32_t position, std::int32_t maximum) override {
@@ -143,6 +149,8 @@ class TKVUpdate : private TransportHost {
   std::atomic<std::int32_t> result_code_{0};
   std::atomic<bool> stop_{false};
   std::atomic<bool> finished_{false};
+  std::chrono::steady_clock::time_point deadline_;
+  bool time_up_reported_ = false;
 
   // The lists as this pass rebuilds them; handed over at the end.
   std::optional<std::vector<settings::KVDownloadedIndexInfoRec>> downloaded_;

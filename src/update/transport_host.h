@@ -50,11 +50,14 @@ class SilentHost : public TransportHost {
 };
 
 // What both transports share: bounded waits, the certificate bundle for
-// https and a cap on the size of one answer.
+// https, a cap on the size of one answer (index files and set-ups are far
+// smaller) and a floor on the speed of a transfer (TransferPace).
 struct TransportOptions {
   http::Timeouts timeouts;
   std::string caFile;
-  std::int64_t maxBytes = 512LL * 1024 * 1024;
+  std::int64_t maxBytes = 64LL * 1024 * 1024;
+  std::int64_t minBytesPerSecond = 1024;
+  long slowWindowMs = 30000;
 };
 
 // Sizes and positions are reported as signed 32-bit numbers.

@@ -5,6 +5,7 @@ pc_add_core_library(pc_update
     ${CMAKE_CURRENT_SOURCE_DIR}/update_result.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/file_names.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/info_file.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/transfer_pace.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/url_mon.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ics_transport.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloader.cpp

@@ -1,5 +1,7 @@
 #include "update/url_mon.h"
 
+#include "update/transfer_pace.h"
+
 #include <cstdio>
 #include <memory>
 
@@ -152,7 +154,7 @@ bool TUrlMon::OnProgress(std::uint32_t progress, std::uint32_t progressMax, int 
   return !stop;
 }
 
-bool TUrlMon::FetchToFile(const std::string& url, const std::string& file) {
+bool TUrlMon::FetchToFile(const std::string& url, const std::string& file, std::int64_t maxBytes) {
   last_error_.clear();
   if (!available_) {
     last_error_ = "URL download service not available";
@@ -168,17 +170,27 @@ bool TUrlMon::FetchToFile(const std::string& url, const std::string& file) {
   request.proxy = SystemProxyFor(system_proxy_, url);
   request.timeouts = options_.timeouts;
   request.caFile = options_.caFile;
-  request.maxBodyBytes = options_.maxBytes;
+  request.maxBodyBytes = maxBytes > 0 ? maxBytes : options_.maxBytes;
   request.noCache = true;  // stands in for removing the URL from the cache
   BindStatusBridge bridge(*this);
-  request.shouldAbort = [&bridge, this] { return bridge.aborted || (host_ != nullptr && host_->StopRequested()); };
+  TransferPace pace(options_.minBytesPerSecond, options_.slowWindowMs);
+  bool tooSlow = false;
+  std::int64_t written = 0;
+  request.shouldAbort = [&bridge, &pace, &tooSlow, this] {
+    tooSlow = tooSlow || pace.TooSlow();
+    return tooSlow || bridge.aborted || (host_ != nullptr && host_->StopRequested());
+  };
   const http::Response response = http::Get(
       request,
-      [&out](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), out.get()) == piece.size(); },
+      [&out, &pace, &written](std::string_view piece) {
+        written += static_cast<std::int64_t>(piece.size());
+        pace.Received(written);
+        return std::fwrite(piece.data(), 1, piece.size(), out.get()) == piece.size();
+      },
       &bridge);
   const bool flushed = std::fflush(out.get()) == 0;
   if (!response.Ok()) {
-    last_error_ = response.message;
+    last_error_ = tooSlow ? pace.Explanation() : response.message;
     return false;
   }
   if (response.status < 200 || response.status > 299) {

@@ -43,8 +43,10 @@ class TUrlMon {
   bool Available() const { return available_; }
 
   // Downloads `url` into `file` (created or emptied). True only when the
-  // whole answer of a successful (2xx) request is in the file.
-  bool FetchToFile(const std::string& url, const std::string& file);
+  // whole answer of a successful (2xx) request is in the file, no larger
+  // than `maxBytes` (the options' cap when not above 0) and received above
+  // the floor speed.
+  bool FetchToFile(const std::string& url, const std::string& file, std::int64_t maxBytes = 0);
 
   // One progress notification: records position and maximum, turns `code`
   // into a status and answers false (abort) when a stop was requested.

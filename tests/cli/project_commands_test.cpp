@@ -151,6 +151,65 @@ TEST_F(ProjectCommandsTest, ExitStatusAndMessages) {
   }
 }
 
+// Input that is no file, or far too large for a project, gets a message and
+// an exit status; it never ends the program or fills the memory.
+TEST_F(ProjectCommandsTest, ImportRefusesFoldersAndEndlessInput) {
+  const struct {
+    const char* name;
+    std::string in;
+    int status;
+    std::string err;
+  } cases[] = {
+      {"folder", temp_.Folder(), 3, "Fout bij lezen (code 4)."},
+      {"endless", "/dev/zero", 4, "zero: groter dan 64 MB"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Run run = Command(RunImportJson, {c.in, temp_.Path("uit.kvp")});
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    EXPECT_FALSE(Exists(temp_.Path("uit.kvp")));
+  }
+}
+
+// Two outputs are written in full before either old file is replaced, and
+// one file cannot be both.
+TEST_F(ProjectCommandsTest, ImportReplacesBothFilesOrNeither) {
+  const std::string json = kExamples + "/worked-example.json";
+  const std::string kvp = temp_.Path("Brug.kvp"), kvi = temp_.Path("Brug.kvi");
+  WriteBytes(kvp, "old project");
+  WriteBytes(kvi, "old index");
+
+  Run run = Command(RunImportJson, {json, kvp, "--index", kvp});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("hetzelfde bestand"), std::string::npos) << run.err;
+  run = Command(RunImportJson, {json, kvp, "--index", temp_.Folder() + "./sub/../Brug.kvp"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(ReadBytes(kvp), "old project");
+
+  // The project cannot be written: the index file keeps its old contents.
+  std::filesystem::permissions(kvp, std::filesystem::perms::owner_read);
+  run = Command(RunImportJson, {json, kvp, "--index", kvi});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err, "Brug.kvp: Fout bij schrijven (code 4).\n");
+  EXPECT_EQ(ReadBytes(kvi), "old index");
+  EXPECT_EQ(ReadBytes(kvp), "old project");
+  std::filesystem::permissions(kvp, std::filesystem::perms::owner_all);
+
+  run = Command(RunImportJson, {json, kvp, "--index", kvi});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(ReadBytes(kvi), "old index");
+  EXPECT_NE(ReadBytes(kvp), "old project");
+  std::size_t entries = 0;
+  for (const auto& e : std::filesystem::directory_iterator(temp_.Folder())) entries += e.is_regular_file();
+  EXPECT_EQ(entries, 2u) << "no temporary file stays behind";
+
+  // An output path that names no file is named whole in the message.
+  run = Command(RunImportJson, {json, temp_.Folder()});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err, temp_.Folder() + ": Fout bij schrijven (code 4).\n");
+}
+
 TEST_F(ProjectCommandsTest, InvalidJsonWritesNothing) {
   const struct {
     const char* json;
@@ -180,6 +239,66 @@ TEST_F(ProjectCommandsTest, UnwritableTargetIsAFileError) {
   const Run run = Command(RunImportJson, {kExamples + "/worked-example.json", temp_.Path("blocker/sub/x.kvp")});
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.err.rfind("x.kvp: Fout bij schrijven (code ", 0), 0u) << run.err;
+}
+
+// One flipped bit in the bundled project used to read a February figure of
+// 102,125 and a correction of 103,75: the damage is reported instead.
+TEST_F(ProjectCommandsTest, DamagedProjectFileIsRefused) {
+  std::string bytes = ReadBytes(kExamples + "/worked-example.kvp");
+  ASSERT_GT(bytes.size(), 149u);
+  bytes[149] = static_cast<char>(bytes[149] ^ 0x40);
+  const std::string kvp = temp_.Path("Beschadigd.kvp");
+  WriteBytes(kvp, bytes);
+  const Run run = Command(RunCalc, {kvp});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err.rfind("Beschadigd.kvp: ", 0), 0u) << run.err;
+  EXPECT_NE(run.err.find("(code 9)"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, "");
+}
+
+// An output that takes only the first bytes, as a full disk does.
+class FullOutput : public std::streambuf {
+ public:
+  explicit FullOutput(std::size_t room) : room_(room) {}
+  std::string taken;
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    if (taken.size() >= room_) return traits_type::eof();
+    taken.push_back(traits_type::to_char_type(c));
+    return c;
+  }
+
+ private:
+  std::size_t room_;
+};
+
+TEST_F(ProjectCommandsTest, OutputThatCannotBeWrittenIsAFailure) {
+  const std::string kvp = WorkedExampleProject();
+  const struct {
+    const char* name;
+    int (*command)(const std::vector<std::string>&, TCliContext&);
+    std::vector<std::string> args;
+  } cases[] = {
+      {"export-json", RunExportJson, {kvp}},
+      {"calc", RunCalc, {kvp}},
+      {"calc csv", RunCalc, {kvp, "--format", "csv"}},
+      {"show", RunShow, {kvp}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FullOutput full(64);
+    std::ostream out(&full);
+    std::ostringstream err;
+    TCliContext context;
+    context.services.Settings = &settings_;
+    context.out = &out;
+    context.err = &err;
+    EXPECT_EQ(c.command(c.args, context), 3);
+    EXPECT_EQ(err.str(), "prijscorrectum-cli: fout bij schrijven van de uitvoer\n");
+    EXPECT_EQ(full.taken.size(), 64u);
+  }
 }
 
 TEST(CsvTest, FieldsAndNumbers) {
@@ -215,6 +334,34 @@ TEST_F(CompanionProgramTest, WorkedExampleFromJsonEndToEnd) {
   EXPECT_EQ(ReadBytes(temp_.Path("err.txt")), "");
   EXPECT_EQ(Run("", out), 2);
   EXPECT_EQ(Run("calc", out), 2);
+  // standard output on a full disk
+  EXPECT_EQ(Run("export-json " + temp_.Path("w.kvp") + " >/dev/full", out), 3);
+  EXPECT_EQ(ReadBytes(temp_.Path("err.txt")), "prijscorrectum-cli: fout bij schrijven van de uitvoer\n");
+}
+
+// A project too large for the file-size limit of the process: the save
+// fails with its code, the program is not ended by a signal.
+TEST_F(CompanionProgramTest, FileSizeLimitIsReportedAsAWriteError) {
+  std::string json = ReadBytes(kExamples + "/worked-example.json");
+  std::string installments;
+  for (int n = 1; n <= 240; ++n) {
+    char one[160];
+    std::snprintf(one, sizeof one, "%s{\"name\": \"Termijn %d\", \"end_date\": \"%04d-%02d-15\", \"amount\": %d.%02d}",
+                  n == 1 ? "" : ", ", n, 2008 + (n + 1) / 12, (n + 1) % 12 + 1, 1000 + n * 37, n % 100);
+    installments += one;
+  }
+  const std::size_t from = json.find("\"installments\": [") + 17;
+  json.replace(from, json.find(']', from) - from, installments);
+  WriteBytes(temp_.Path("groot.json"), json);
+  std::string out;
+  ASSERT_EQ(Run("import-json " + temp_.Path("groot.json") + " " + temp_.Path("ruim.kvp"), out), 0)
+      << ReadBytes(temp_.Path("err.txt"));
+  const std::string command = "ulimit -f 4; exec " + std::string(PC_CLI_PATH) + " import-json " +
+                              temp_.Path("groot.json") + " " + temp_.Path("klein.kvp") + " 2>" +
+                              temp_.Path("err.txt");
+  EXPECT_EQ(testing::RunShellCommand("env HOME=" + temp_.Folder() + " sh -c '" + command + "'", out), 3);
+  EXPECT_EQ(ReadBytes(temp_.Path("err.txt")), "klein.kvp: Fout bij schrijven (code 5).\n");
+  EXPECT_FALSE(std::filesystem::exists(temp_.Path("klein.kvp")));
 }
 
 }  // namespace

@@ -28,6 +28,28 @@ TEST(ShellFolders, ComeFromTheXdgVariablesOrTheHomeFolder) {
   }
 }
 
+// Without HOME (cron, a service) the home folder of the password database
+// is used, never the program's folder.
+TEST(ShellFolders, WithoutHomeComeFromTheAccountsHomeFolder) {
+  MemoryEnvironment env;
+  env.SetAccountHome("/home/pw/");
+  EXPECT_EQ(HomeFolder(env), "/home/pw");
+  EXPECT_EQ(XdgShellFolders(env).commonDocuments, "/home/pw/.local/share");
+  EXPECT_EQ(XdgShellFolders(env).commonAppData, "/home/pw/.local/state");
+  EXPECT_EQ(ConfigHome(env), "/home/pw/.config");
+  env.Set("HOME", "/home/an");
+  EXPECT_EQ(HomeFolder(env), "/home/an");
+  env.Set("HOME", "relative");
+  EXPECT_EQ(HomeFolder(env), "/home/pw");
+  env.SetAccountHome("");
+  EXPECT_EQ(HomeFolder(env), "");
+
+  // The process's own account has a home folder.
+  const auto account = ProcessEnvironment().AccountHome();
+  ASSERT_TRUE(account.has_value());
+  EXPECT_EQ(account->front(), '/');
+}
+
 TEST(TempFolder, IsTmpdirWhenAbsoluteElseTmpAndEndsWithTheSeparator) {
   struct Case {
     MemoryEnvironment env;

@@ -46,6 +46,9 @@ TEST(FileResultTest, MessageNamesTheFileWithoutFolderForEitherSeparator) {
             "Indices.kvi: Niet gevonden (code 3).");
   EXPECT_EQ(FileResultMessage(TFileOperation::Read, 3, "Indices.kvi"),
             "Indices.kvi: Niet gevonden (code 3).");
+  // a path that names no file is named whole
+  EXPECT_EQ(FileResultMessage(TFileOperation::Write, 4, "/home/an/werk/"),
+            "/home/an/werk/: Fout bij schrijven (code 4).");
   EXPECT_EQ(FolderOf("C:\\Werk\\Brug.kvp"), "C:\\Werk\\");
   EXPECT_EQ(FolderOf("/tmp/a/b.kvp"), "/tmp/a/");
   EXPECT_EQ(FolderOf("b.kvp"), "");

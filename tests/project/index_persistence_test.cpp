@@ -202,6 +202,58 @@ TEST_F(IndexPersistenceTest, StoredNameOfAVanishedFileIsNotFoundThenAsked) {
   EXPECT_EQ(back.IndexBinding, index_binding::kNone);
 }
 
+// A project file received from elsewhere may name an index file outside the
+// central folder; the project must never read or write such a file.
+TEST_F(IndexPersistenceTest, StoredNameWithAFolderPartIsNotFollowed) {
+  const std::string outside = temp_.Path("elders/Evil.kvi");
+  for (const std::string name : {"../elders/Evil.kvi", "..\\elders\\Evil.kvi", "..", "sub/Evil.kvi"}) {
+    for (const bool outsideExists : {true, false}) {
+      SCOPED_TRACE(name + (outsideExists ? " (file there)" : " (no file)"));
+      std::filesystem::remove_all(temp_.Path("elders"));
+      if (outsideExists) {
+        std::filesystem::create_directories(temp_.Path("elders"));
+        WriteIndexFile(outside, {{"Lonen", {{{2008, 1}, 999.0}}}});
+      }
+      const std::string before = outsideExists ? testing::ReadBytes(outside) : std::string();
+      auto d = Project({{"Lonen", 40}});
+      d->IndexFileName = name;
+      ASSERT_TRUE(d->SaveProjectFile(temp_.Path("P.kvp")));
+      messages_.ClearCalls();
+      TProjectData back(&services_);
+      ASSERT_TRUE(back.Open(temp_.Path("P.kvp"), ""));
+      ASSERT_EQ(messages_.Messages().size(), 1u);
+      EXPECT_NE(messages_.Messages()[0].find("Niet gevonden (code 3)."), std::string::npos);
+      EXPECT_TRUE(questions_.CombineQuestions.empty());
+      EXPECT_EQ(back.IndexPath, "");
+      EXPECT_EQ(back.IndexBinding, index_binding::kNone);
+      EXPECT_EQ(back.IndexTable->TableKind(), table_kind::kWriteProtected);
+      EXPECT_EQ(Figure(back, "Lonen", 2008, 1), 50.0);  // the project's own figure
+      ASSERT_TRUE(back.SaveAll(temp_.Path("P.kvp")));
+      EXPECT_EQ(testing::Exists(outside), outsideExists);
+      if (outsideExists) {
+        EXPECT_EQ(testing::ReadBytes(outside), before);
+      }
+    }
+  }
+}
+
+// The project keeps the index file's name as Windows-1252 text, the file
+// system has it in UTF-8 (as the update pass writes downloaded files).
+TEST_F(IndexPersistenceTest, IndexFileNameIsTextAndUtf8OnDisk) {
+  const std::string onDisk = Central("\xC3\x8Dndices \xE2\x82\xAC.kvi");
+  WriteIndexFile(onDisk, {{"Lonen", {{{2008, 1}, 123.0}}}});
+  auto d = Project({{"Lonen", 40}});
+  ASSERT_TRUE(d->SwitchIndexFile(onDisk, false));
+  EXPECT_EQ(d->IndexFileName, "\xCDndices \x80.kvi");
+  ASSERT_TRUE(d->SaveProjectFile(temp_.Path("P.kvp")));
+  TProjectData back(&services_);
+  ASSERT_TRUE(back.Open(temp_.Path("P.kvp"), ""));
+  EXPECT_TRUE(messages_.Messages().empty());
+  EXPECT_EQ(back.IndexPath, onDisk);
+  EXPECT_EQ(back.IndexBinding, index_binding::kCentral);
+  EXPECT_EQ(Figure(back, "Lonen", 2008, 1), 123.0);
+}
+
 TEST_F(IndexPersistenceTest, OnlineIndexFileIsFixedAndBoundByName) {
   WriteIndexFile(Central("Online.kvi"), {{"Lonen", {{{2008, 1}, 100.0}}}}, 1);
   const auto entry = settings_.AddDownloadedIndexInfo({"online.KVI", "CBS lonen", ""});

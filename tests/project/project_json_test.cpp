@@ -135,6 +135,9 @@ TEST(ProjectJsonTest, BadInputNamesTheKeyAndTheProblem) {
       {R"({"index_period": {"first": "2008-01", "last": "2008-06"},
            "components": [{"name": "A", "figures": {"2008-03": 100, "2008-07": 101}}]})",
        "components[0].figures.2008-07", "ligt buiten index_period"},
+      {R"({"index_file_name": "../../elsewhere/Evil.kvi"})", "index_file_name", "moet een bestandsnaam zonder map"},
+      {R"({"index_file_name": "sub\\Evil.kvi"})", "index_file_name", "moet een bestandsnaam zonder map"},
+      {R"({"index_file_name": ".."})", "index_file_name", "moet een bestandsnaam zonder map"},
       {R"({"components": {}})", "components", "moet een lijst"},
       {R"({"components": [{"percentage": 5}]})", "components[0].name", "ontbreekt"},
       {R"({"components": [{"name": ""}]})", "components[0].name", "mag niet leeg"},
@@ -144,6 +147,23 @@ TEST(ProjectJsonTest, BadInputNamesTheKeyAndTheProblem) {
        "150 ligt niet tussen 0 en 100"},
       {R"({"components": [{"name": "A", "percentage": 12.345}]})", "components[0].percentage",
        "12.345 heeft meer dan twee decimalen"},
+      {R"({"components": [{"name": "A", "percentage": 12345.678}]})", "components[0].percentage",
+       "12345.678 ligt niet tussen"},
+      {R"({"components": [{"name": "A", "percentage": 99.99001}]})", "components[0].percentage",
+       "99.99001 heeft meer dan twee decimalen"},
+      {R"({"components": [{"name": "A", "figures": {"2008-01": 12345.678}}]})",
+       "components[0].figures.2008-01", "12345.678 heeft meer dan twee decimalen"},
+      {R"({"components": [{"name": "A", "figures": {"2008-01": 99999.991}}]})",
+       "components[0].figures.2008-01", "99999.991 ligt niet tussen"},
+      {R"({"components": [{"name": "A", "figures": {"2008-01": 0.001}}]})",
+       "components[0].figures.2008-01", "0.001 heeft meer dan twee decimalen"},
+      {R"({"project_name": "a", "project_name": "b"})", "project_name", "staat er twee keer"},
+      {R"({"components": [{"name": "A", "percentage": 100, "percentage": 555}]})",
+       "components[0].percentage", "staat er twee keer"},
+      {R"({"components": [{"name": "A"}, {"name": "B", "figures": {"2008-01": 1, "2008-01": 2}}]})",
+       "components[1].figures.2008-01", "staat er twee keer"},
+      {R"({"installments": [[1, {"a": 1}], {"name": "T", "name": "U"}]})", "installments[1].name",
+       "staat er twee keer"},
       {R"({"components": [{"name": "A", "percentage": "12"}]})", "components[0].percentage",
        "moet een getal"},
       {R"({"components": [{"name": "A", "start_rule": 1}]})", "components[0].start_rule",
@@ -180,6 +200,19 @@ TEST(ProjectJsonTest, BadInputNamesTheKeyAndTheProblem) {
     const JsonProblem& p = std::get<JsonProblem>(result);
     EXPECT_EQ(p.key, c.key);
     EXPECT_EQ(p.problem.rfind(c.problem, 0), 0u) << p.problem;
+  }
+}
+
+// Two decimals are judged on the digits, also for large figures and for
+// values that a relative tolerance would let through or refuse.
+TEST(ProjectJsonTest, TwoDecimalsAreAcceptedWhateverTheSize) {
+  for (const char* figure : {"0.01", "100.12", "100.1", "99999.99", "12345.67", "1e2", "100.10", "0"}) {
+    SCOPED_TRACE(figure);
+    const ProjectDescription d =
+        Parse(std::string(R"({"components": [{"name": "A", "percentage": 12.34, "figures": {"2008-01": )") +
+              figure + "}}]}");
+    ASSERT_EQ(d.components.size(), 1u);
+    EXPECT_EQ(d.components[0].percentage, 12.34);
   }
 }
 

@@ -222,6 +222,18 @@ TEST_F(KVConfigTest, FoldersReadWithoutTheirSeparatorGetIt) {
   EXPECT_EQ(config_.DefaultIndexFile(), "/idx/Indices.kvi");
 }
 
+// A relative index folder lies in the home folder, not in whatever folder
+// the program was started from.
+TEST_F(KVConfigTest, RelativeIndexFolderIsInTheHomeFolder) {
+  config_.homeFolder = "/home/an";
+  user().SetString(kAppKey, "centralPath", "Indices");
+  config_.Load();
+  EXPECT_EQ(config_.centralPath, "/home/an/Indices/");
+  user().SetString(kAppKey, "centralPath", "/srv/idx/");
+  config_.Load();
+  EXPECT_EQ(config_.centralPath, "/srv/idx/");
+}
+
 TEST_F(KVConfigTest, TheRecentListHoldsTenDistinctPathsOldestFirst) {
   for (int i = 1; i <= 11; ++i) config_.AddRecentProject("/p/project" + std::to_string(i) + ".kvp");
   ASSERT_EQ(config_.RecentProjects.size(), 10u);

@@ -464,5 +464,35 @@ TEST(StorageFileFindTest, FindsByNameIgnoringCase) {
   EXPECT_EQ(s.FindComponent(""), 0);
 }
 
+// Every single-bit flip of a sound project file is either refused with a
+// read code or reads exactly the sound contents (a flip in the header text
+// or the ignored flag bytes): a damaged file never opens with changed
+// figures.
+TEST(StorageFileDamageTest, EveryBitFlipIsRefusedOrReadsTheSoundContents) {
+  const std::string sources[] = {std::string(PC_TEST_DATA_DIR) + "/../../examples/worked-example.kvp",
+                                 std::string(PC_TEST_DATA_DIR) + "/storage/project_small.kvp"};
+  for (const auto& source : sources) {
+    const std::string sound = ReadWholeFile(source);
+    ASSERT_FALSE(sound.empty()) << source;
+    TStorageFile reference("", StorageDocKind::Project, "sound.kvp");
+    ASSERT_EQ(reference.LoadFromBytes(sound), StorageLoadResult::Ok) << source;
+    const std::string expected = Dump(reference);
+    int refused = 0, unchanged = 0;
+    for (std::size_t bit = 0; bit < sound.size() * 8; ++bit) {
+      std::string damaged = sound;
+      damaged[bit / 8] = static_cast<char>(damaged[bit / 8] ^ (1 << (bit % 8)));
+      TStorageFile s("", StorageDocKind::Project, "damaged.kvp");
+      const StorageLoadResult result = s.LoadFromBytes(damaged);
+      if (result != StorageLoadResult::Ok) {
+        ++refused;
+        continue;
+      }
+      ++unchanged;
+      EXPECT_EQ(Dump(s), expected) << source << ": byte " << bit / 8 << " bit " << bit % 8;
+    }
+    EXPECT_GT(refused, unchanged) << source;
+  }
+}
+
 }  // namespace
 }  // namespace pc::storage

@@ -123,6 +123,15 @@ INSTANTIATE_TEST_SUITE_P(
                  .lastCoreAfter = "setup.exe",
                  .requested = {"/update/?login=jansen&file=setup%2Eexe",
                                "/update/?login=jansen&file=Indices%2Ekvi"}},
+        PassCase{.name = "Windows1252NameIsWrittenAsUtf8",
+                 .info = H + "D:I:\"\xCDndices \x80.kvi\"\r\n",
+                 // (the test server reads the name as Latin-1 and looks it up in UTF-8)
+                 .served = {{"\xC3\x8Dndices \xC2\x80.kvi", kNew}},
+                 .statuses = {"Downloaden van \xCDndices \x80.kvi", "De update is gelukt"},
+                 .downloaded = Entries{{"\xCDndices \x80.kvi", ""}},
+                 .indexFiles = {{"Indices.kvi", kOld}, {"\xC3\x8Dndices \xE2\x82\xAC.kvi", kNew}},
+                 .lastCoreAfter = "",
+                 .requested = {"/update/?login=jansen&file=%CDndices%20%80%2Ekvi"}},
         PassCase{.name = "CoreFileAlreadyFetched",
                  .info = H + "D:C:\"old.exe\"\r\n",
                  .lastCoreAfter = "old.exe"},
@@ -372,6 +381,106 @@ TEST_F(UpdatePassTest, RunnerStartsOnePassAtATimeAndStopsIt) {
   sync_.RunUntil([&] { return !runner.Running(); });
   runner.StopUpdate();
   EXPECT_EQ(events_->done, (std::vector<std::int32_t>{7, 0}));
+}
+
+// ---- bounds of a pass against a hostile or broken server ----
+
+class UpdateBoundsTest : public UpdatePassFixture {
+ protected:
+  int RunWith(const std::function<void(UpdateContext&)>& change) {
+    UpdateContext c = Context();
+    change(c);
+    TKVUpdate worker(c, *events_);
+    worker.WaitFor();
+    return worker.ResultCode();
+  }
+  std::string LogText() const {
+    std::string all;
+    for (const auto& line : log_->Lines()) all += line + "\n";
+    return all;
+  }
+};
+
+// 600 bytes in pieces of 64 every half second: about 128 bytes a second,
+// never still long enough for the stall limit.
+const nlohmann::json kTrickle = {{"body", std::string(600, 't')}, {"drip", 0.5}};
+
+TEST_F(UpdateBoundsTest, TransferBelowTheFloorSpeedIsCutOff) {
+  server_.SetInfo(H + "D:I:\"Indices.kvi\"\r\n");
+  server_.SetBehaviour("file:Indices.kvi", kTrickle);
+  WriteFileBytes(IndexFolder() + "/Indices.kvi", kOld);
+  EXPECT_EQ(RunWith([](UpdateContext& c) {
+              c.transport.minBytesPerSecond = 1024;
+              c.transport.slowWindowMs = 1000;
+            }),
+            5);
+  EXPECT_EQ(ReadFileBytes(IndexFolder() + "/Indices.kvi"), kOld);
+  const std::string log = LogText();
+  EXPECT_NE(log.find("UrlMon: te traag: minder dan 1024 bytes per seconde"), std::string::npos) << log;
+  EXPECT_NE(log.find("ICS: te traag: minder dan 1024 bytes per seconde"), std::string::npos) << log;
+  EXPECT_TRUE(FilesIn(TempFolder()).empty());
+}
+
+TEST_F(UpdateBoundsTest, PassThatTakesTooLongIsCutOff) {
+  server_.SetInfo(H + "D:I:\"Indices.kvi\"\r\nD:L:\"Lokaal.kvi\"\r\n");
+  server_.SetBehaviour("file:Indices.kvi", kTrickle);
+  server_.SetFile("Lokaal.kvi", kNew);
+  WriteFileBytes(IndexFolder() + "/Indices.kvi", kOld);
+  EXPECT_EQ(RunWith([](UpdateContext& c) {
+              c.transport.minBytesPerSecond = 0;  // only the bound of the pass
+              c.passTimeLimitMs = 2000;
+            }),
+            5);
+  EXPECT_TRUE(InOrder(events_->statuses, {"Downloaden van Indices.kvi",
+                                          "De update duurde langer dan 2 seconden en is afgebroken",
+                                          "De update is mislukt"}));
+  EXPECT_EQ(ReadFileBytes(IndexFolder() + "/Indices.kvi"), kOld);
+  EXPECT_FALSE(fs::exists(IndexFolder() + "/Lokaal.kvi"));
+  EXPECT_EQ(Count(server_.Requests(), "/update/?login=Guest&file=Lokaal%2Ekvi"), 0);
+}
+
+TEST_F(UpdateBoundsTest, AnswersLargerThanTheirBoundAreRefused) {
+  // An information file far larger than any real one.
+  server_.SetBehaviour("info", {{"body", H + std::string(kMaxInfoFileBytes, 'x')}, {"chunked", true}});
+  EXPECT_EQ(RunPass(), 3);
+  EXPECT_LT(LogText().size(), 64u * 1024);
+
+  // A file larger than the bound of a download.
+  server_.ClearBehaviours();
+  server_.SetInfo(H + "D:I:\"Indices.kvi\"\r\n");
+  server_.SetFile("Indices.kvi", Content('g', 6000));
+  WriteFileBytes(IndexFolder() + "/Indices.kvi", kOld);
+  EXPECT_EQ(RunWith([](UpdateContext& c) { c.transport.maxBytes = 5000; }), 5);
+  EXPECT_EQ(ReadFileBytes(IndexFolder() + "/Indices.kvi"), kOld);
+  EXPECT_TRUE(FilesIn(TempFolder()).empty());
+  EXPECT_LE(TransportOptions{}.maxBytes, 64LL * 1024 * 1024);
+}
+
+TEST_F(UpdateBoundsTest, OnlyTheStartOfAnInvalidInformationFileIsLogged) {
+  std::string junk;
+  for (int i = 0; i < 5000; ++i) junk += "<p>geen informatiebestand " + std::to_string(i) + "</p>\r\n";
+  server_.SetInfo(junk);
+  EXPECT_EQ(RunPass(), 4);
+  const std::string log = LogText();
+  EXPECT_NE(log.find("<p>geen informatiebestand 0</p>"), std::string::npos);
+  EXPECT_EQ(log.find("<p>geen informatiebestand 4999</p>"), std::string::npos);
+  EXPECT_NE(log.find(" bytes niet opgenomen)"), std::string::npos);
+  EXPECT_LT(log.size(), 16u * 1024);
+}
+
+TEST_F(UpdateBoundsTest, WriteProtectedIndexFileIsLeftAndReported) {
+  server_.SetInfo(H + "D:I:\"Indices.kvi\"\r\n");
+  server_.SetFile("Indices.kvi", kNew);
+  const std::string path = IndexFolder() + "/Indices.kvi";
+  WriteFileBytes(path, kOld);
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(RunPass(), 6);
+  EXPECT_TRUE(InOrder(events_->statuses, {"Bestand " + path + " is schrijfbeveiligd en is niet vervangen",
+                                          "De update is mislukt"}));
+  EXPECT_TRUE(InOrder(log_->Lines(), {"Autoupdate voortgang: Bestand " + path +
+                                      " is schrijfbeveiligd en is niet vervangen "}));
+  EXPECT_EQ(ReadFileBytes(path), kOld);
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::owner_write, fs::perms::none);
 }
 
 }  // namespace
