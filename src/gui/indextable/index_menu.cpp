@@ -7,6 +7,7 @@
 #include "gui/common/qt_text.h"
 #include "gui/indextable/index_page.h"
 #include "gui/project/index_export_dialog.h"
+#include "gui/update/online_index_info_form.h"
 #include "settings/kv_config.h"
 
 namespace pc::gui {
@@ -94,6 +95,15 @@ void InstallIndexMenu(TFrmMain& window) {
   menu->addSeparator();
   menu->addAction(window.Action("ActExpIndex"));
 
+  // An index table offered online: its information window.
+  QObject::connect(page, &TIndexPage::onlineIndexChosen, &window, [&window](const QString& fileName) {
+    for (const settings::KVAvailOnlineIndexRec& entry : window.Settings().AvailOnlineIndices()) {
+      if (ToQt(entry.FileName) == fileName) {
+        ShowOnlineIndexInfo(window, entry, &window);
+        return;
+      }
+    }
+  });
   QObject::connect(add, &QAction::triggered, page, [page] { page->EditComponent(false); });
   QObject::connect(mod, &QAction::triggered, page, [page] { page->EditComponent(true); });
   QObject::connect(del, &QAction::triggered, page, [page] { page->DeleteSelectedComponent(); });

@@ -1,5 +1,7 @@
 #include "gui/indextable/index_page.h"
 
+#include "project/index_switch.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
@@ -598,8 +600,8 @@ void TIndexPage::ApplyPeriod() {
 
 void TIndexPage::SwitchCentralIndexFile(const std::string& fileName) {
   ui_->GrdIndex->CommitEditor();
-  project::TProjectData& doc = Document();
-  doc.SwitchIndexFile(doc.CentralFolder() + fileName, false);
+  // One undo step: the switch may take components and their amounts away.
+  project::SwitchIndexFileStep(window_.History(), Document().CentralFolder() + fileName, false);
   Recalculate();
   LoadPeriodBox();
   window_.UpdateWindowState();

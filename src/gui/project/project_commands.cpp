@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "gui/app/main_window.h"
+#include "gui/common/link_label.h"
 #include "gui/project/project_page.h"
 #include "gui/project/qt_merge_questions.h"
 #include "gui/project/send_project.h"
@@ -36,6 +37,15 @@ void InstallProjectCommands(TFrmMain& window) {
     QObject::connect(&window, &TFrmMain::windowShown, page, [&window, page] {
       if (StartScreenReached(window)) page->ShowStartScreen();
     });
+    // The method line under the installment totals chooses the method too;
+    // the installments are shown again by the chosen method.
+    TWindowPage* installments = window.Page(TPageId::TSTermijn);
+    if (auto* link = installments->findChild<TLinkLabel*>(QStringLiteral("LCalcKind2"))) {
+      QObject::connect(link, &TLinkLabel::clicked, page, [page, installments] {
+        page->HandleCalcKindClick();
+        installments->LoadFromDocument();
+      });
+    }
   }
   window.SetDefaultMergeQuestions(std::make_unique<TQtMergeQuestions>(&window));
   QObject::connect(window.Action("actSendPrj"), &QAction::triggered, &window,
