@@ -12,21 +12,26 @@ namespace {
 
 constexpr int kIndexColumnsMax = 50;
 
-class TIndexMain final : public TReportConnection {
+// A header connection: one row of values in column order.
+class TSingleRow : public TReportConnection {
  public:
-  TIndexMain(const TIndexReportData& data, TDateTime today) {
-    columns_ = {"opdrGvr", "rapDate", "www", "logo", "Trend"};
-    values_ = {data.Header.Client, ReportDateText(today), kReportWebAddress, "",
-               data.TrendUsed ? kIndexTrendWarning : ""};
-  }
   int RowCount() const override { return 1; }
   std::string Value(int row, int column) const override {
     if (row != 0 || column < 0 || column >= static_cast<int>(values_.size())) return {};
     return values_[static_cast<std::size_t>(column)];
   }
 
- private:
+ protected:
   std::vector<std::string> values_;
+};
+
+class TIndexMain final : public TSingleRow {
+ public:
+  TIndexMain(const TIndexReportData& data, TDateTime today) {
+    columns_ = {"opdrGvr", "rapDate", "www", "logo", "Trend"};
+    values_ = {data.Header.Client, ReportDateText(today), kReportWebAddress, "",
+               data.TrendUsed ? kIndexTrendWarning : ""};
+  }
 };
 
 class TIndexDetail final : public TReportConnection {
@@ -73,7 +78,7 @@ std::string Ratio(double part, double whole) {
   return FormatTwoDecimals(2, whole > 0 ? part / whole * 100 : 0);
 }
 
-class TInstallmentMain final : public TReportConnection {
+class TInstallmentMain final : public TSingleRow {
  public:
   TInstallmentMain(const TInstallmentReportData& data, TDateTime today) {
     columns_ = {"PrjName", "rapDate", "www", "logo", "TotBedrag", "TotCor",
@@ -96,14 +101,6 @@ class TInstallmentMain final : public TReportConnection {
                Ratio(correction, amount),
                data.TrendUsed ? kInstallmentTrendWarning : ""};
   }
-  int RowCount() const override { return 1; }
-  std::string Value(int row, int column) const override {
-    if (row != 0 || column < 0 || column >= static_cast<int>(values_.size())) return {};
-    return values_[static_cast<std::size_t>(column)];
-  }
-
- private:
-  std::vector<std::string> values_;
 };
 
 class TInstallmentDetail final : public TReportConnection {
