@@ -576,7 +576,12 @@ void TFrmMain::LoadPages() {
   UpdateWindowState();
 }
 
-void TFrmMain::ClearGridStates() { history_->Current().Ui = project::TUiState{}; }
+void TFrmMain::ClearGridStates() {
+  // The document was replaced: no grid has a cursor or the focus in it until
+  // the pages are loaded from the new document.
+  history_->Current().Ui = project::TUiState{};
+  focusedGrid_ = 0;
+}
 
 void TFrmMain::RefreshLogo() { pages_[0]->LoadFromDocument(); }
 

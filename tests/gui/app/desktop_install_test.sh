@@ -16,6 +16,8 @@ for f in bin/prijscorrectum share/applications/prijscorrectum.desktop \
   [ -e "$prefix/$f" ] || fail "$f was not installed"
 done
 
+# Only the installed files and the system's own count: no user settings.
+export HOME="$prefix/home" XDG_CONFIG_HOME="$prefix/config" XDG_CONFIG_DIRS="$prefix/etc"
 export XDG_DATA_DIRS="$prefix/share:/usr/share" XDG_DATA_HOME="$prefix/user" PATH="$prefix/bin:$PATH"
 type_of() { gio info -a standard::content-type "$1" | sed -n 's/.*standard::content-type: //p'; }
 [ "$(type_of "$source/examples/worked-example.kvp")" = application/x-prijscorrectum-project ] ||
@@ -26,6 +28,9 @@ type_of() { gio info -a standard::content-type "$1" | sed -n 's/.*standard::cont
 cp "$source/examples/worked-example.kvp" "$prefix/project.dat"
 [ "$(type_of "$prefix/project.dat")" = application/x-prijscorrectum-project ] ||
   fail "a project file without its extension is not recognised"
-gio mime application/x-prijscorrectum-project | grep -q "Default application.*prijscorrectum.desktop" ||
-  fail "projects do not open with PrijsCorrectum"
+# gio reads the desktop database through its own cache, which a busy machine
+# may fill a moment late: ask again before calling it a failure.
+default_app() { gio mime application/x-prijscorrectum-project 2>&1 | grep -q "Default application.*prijscorrectum.desktop"; }
+default_app || { sleep 1; default_app; } || { sleep 2; default_app; } ||
+  fail "projects do not open with PrijsCorrectum: $(gio mime application/x-prijscorrectum-project 2>&1 | tr '\n' ' ')"
 echo "desktop integration installed and registered"
