@@ -18,6 +18,7 @@
 #include "../indextable/index_test_support.h"
 #include "../project/project_window.h"
 #include "gui/common/link_label.h"
+#include "gui/common/nullable_date_edit.h"
 #include "gui/installments/installments_page.h"
 #include "gui/reports/print_bd_dialog.h"
 #include "gui/reports/print_preview_frame.h"
@@ -83,6 +84,93 @@ TEST(CrossPage, AFigureTypedOnTheIndexPageShowsInTheInstallmentsAndUndoesBackToI
   f.w.Trigger("actRedo");
   Settle();
   EXPECT_EQ(f.Text(march, 0), QStringLiteral("105,00"));
+  f.Navigate(2);
+  EXPECT_EQ(f.Installment(1, 8), kEuro + QStringLiteral("120,91"));
+  EXPECT_EQ(f.Label("LblPrjTotal"), QStringLiteral("120,91"));
+}
+
+TEST(CrossPage, AFigureLeftInItsEditorGoesAlongToTheNextPageAndUndoAbandonsAnOpenEditor) {
+  TCrossPageFixture f;
+  const int march = f.March();
+  // Typed without Enter, then straight to the installments.
+  f.Select(march, 0);
+  QTest::keyClick(f.Grid(), Qt::Key_Return);
+  ASSERT_NE(f.Grid()->Editor(), nullptr);
+  QTest::keyClicks(f.Grid()->Editor(), QStringLiteral("105"));
+  f.Navigate(2);
+  ASSERT_EQ(f.w.Window().ActivePage(), gui::TPageId::TSTermijn);
+  EXPECT_EQ(f.Installment(1, 8), kEuro + QStringLiteral("120,91"));
+  EXPECT_TRUE(f.w.Window().Menus().File->menuAction()->isEnabled());
+
+  // Back on the index page an editor is open on another figure when the
+  // user chooses undo from the menu: the editor's text is dropped and the
+  // figure before it comes back.
+  f.Navigate(1);
+  ASSERT_EQ(f.w.Window().ActivePage(), gui::TPageId::TSIndex);
+  f.Select(0, 0);
+  QTest::keyClick(f.Grid(), Qt::Key_Return);
+  ASSERT_NE(f.Grid()->Editor(), nullptr);
+  QTest::keyClicks(f.Grid()->Editor(), QStringLiteral("90"));
+  f.w.Trigger("actUndo");
+  Settle();
+  EXPECT_EQ(f.Grid()->Editor(), nullptr);
+  EXPECT_EQ(f.Text(0, 0), QStringLiteral("100,00"));
+  EXPECT_EQ(f.Text(march, 0), QStringLiteral("103,50"));
+  EXPECT_TRUE(f.w.Window().Menus().File->menuAction()->isEnabled());
+  f.Navigate(2);
+  EXPECT_EQ(f.Installment(1, 8), kEuro + QStringLiteral("100,45"));
+}
+
+TEST(CrossPage, ALaterStartOfWorksOnTheProjectPageShortensTheFirstInstallment) {
+  TCrossPageFixture f;
+  f.Navigate(0);
+  ASSERT_EQ(f.w.Window().ActivePage(), gui::TPageId::TSPrj);
+  auto* start = f.w.Window().findChild<gui::TNullableDateEdit*>(QStringLiteral("EdtAanvang"));
+  ASSERT_NE(start, nullptr);
+  start->setFocus();
+  start->setDate(QDate(2008, 3, 1));
+  f.Navigate(2);
+  ASSERT_EQ(f.w.Window().ActivePage(), gui::TPageId::TSTermijn);
+  // Only March counts now: 3,50 % of 4.000,00.
+  EXPECT_EQ(f.Installment(1, 2), QStringLiteral("1-Mrt-08"));
+  EXPECT_EQ(f.Installment(1, 4), QStringLiteral("15"));
+  EXPECT_EQ(f.Installment(1, 8), kEuro + QStringLiteral("140,00"));
+  EXPECT_EQ(f.Label("LblPrjTotal"), QStringLiteral("140,00"));
+  SaveScreenshot(&f.w.Window(), QStringLiteral("cross_page_later_start"));
+
+  f.w.Trigger("actUndo");
+  Settle();
+  EXPECT_EQ(f.w.Window().ActivePage(), gui::TPageId::TSPrj);
+  EXPECT_EQ(start->date(), QDate(2008, 2, 1));
+  f.Navigate(2);
+  EXPECT_EQ(f.Installment(1, 2), QStringLiteral("1-Feb-08"));
+  EXPECT_EQ(f.Installment(1, 8), kEuro + QStringLiteral("100,45"));
+}
+
+TEST(CrossPage, ASavedFigureComesBackFromTheRecentMenuAndUnsavedOnesAreDroppedOnNee) {
+  TCrossPageFixture f;
+  const int march = f.March();
+  f.Type(march, 0, QStringLiteral("105"));
+  f.w.Trigger("ActSave");
+  EXPECT_FALSE(f.w.Window().History().IsModified());
+  f.Type(march, 0, QStringLiteral("110"));
+  ASSERT_TRUE(f.w.Window().History().IsModified());
+
+  QMenu* recent = f.w.Window().Menus().Recent;
+  Q_EMIT recent->aboutToShow();
+  QAction* entry = nullptr;
+  for (QAction* a : recent->actions())
+    if (a->text().endsWith(gui::PathToQt(f.kvp))) entry = a;
+  ASSERT_NE(entry, nullptr);
+  ASSERT_TRUE(entry->isEnabled());
+  f.w.messages.QueueDialogAnswer(TDialogAnswer::daNee);
+  entry->trigger();
+  Settle();
+  EXPECT_EQ(f.w.messages.Calls().size(), 1u);  // the save question
+  EXPECT_FALSE(f.w.Window().History().IsModified());
+  EXPECT_FALSE(f.w.Window().History().CanUndo());
+  f.Navigate(1);
+  EXPECT_EQ(f.Text(f.March(), 0), QStringLiteral("105,00"));
   f.Navigate(2);
   EXPECT_EQ(f.Installment(1, 8), kEuro + QStringLiteral("120,91"));
   EXPECT_EQ(f.Label("LblPrjTotal"), QStringLiteral("120,91"));
