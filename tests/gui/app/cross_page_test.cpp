@@ -255,6 +255,62 @@ TEST(CrossPage, SwitchingTheCentralIndexFileIsOneStepAndMarksTheProjectModified)
   EXPECT_FALSE(f.w.Window().IndexIndicatorText().contains(QStringLiteral("Regio")));
 }
 
+// The central index submenu's entry of the default index file.
+QAction* DefaultCentralEntry(TCrossPageFixture& f) {
+  QMenu* local = f.w.Window().Menus().Index->findChild<QMenu*>(QStringLiteral("MnuIndexLocal"));
+  Q_EMIT local->aboutToShow();
+  for (QAction* a : local->actions())
+    if (a->text().endsWith(QStringLiteral("(standaard indextabelbestand)"))) return a;
+  ADD_FAILURE() << "no default index file in the menu";
+  return nullptr;
+}
+
+TEST(CrossPage, SwitchingToAFileWithoutTheComponentAsksAndCancelKeepsEverything) {
+  TCrossPageFixture f;
+  QAction* entry = DefaultCentralEntry(f);
+  ASSERT_NE(entry, nullptr);
+  const std::string before = f.Doc().IndexPath;
+  const std::size_t steps = f.w.Window().History().UndoCount();
+  // No answer queued: the switch dialog is cancelled.
+  entry->trigger();
+  Settle();
+  ASSERT_EQ(f.w.questions.SwitchDialogs.size(), 1u);
+  ASSERT_EQ(f.w.questions.SwitchDialogs[0].size(), 1u);
+  EXPECT_EQ(f.w.questions.SwitchDialogs[0][0].Name, "Arbeid");
+  EXPECT_EQ(f.Doc().IndexPath, before);
+  EXPECT_EQ(f.w.Window().History().UndoCount(), steps);
+  EXPECT_FALSE(f.w.Window().History().IsModified());
+  EXPECT_EQ(f.Model()->columnCount(), 1);
+  f.Navigate(2);
+  ASSERT_EQ(f.w.Window().ActivePage(), gui::TPageId::TSTermijn);
+  EXPECT_EQ(f.Installment(1, 8), kEuro + QStringLiteral("100,45"));
+}
+
+TEST(CrossPage, SwitchingToAFileWithoutTheComponentRemovesItFromTheInstallmentsUntilUndo) {
+  TCrossPageFixture f;
+  QAction* entry = DefaultCentralEntry(f);
+  ASSERT_NE(entry, nullptr);
+  f.w.questions.QueueSwitchAnswer({true, {-1}});
+  entry->trigger();
+  Settle();
+  ASSERT_EQ(f.w.questions.SwitchDialogs.size(), 1u);
+  EXPECT_NE(f.Doc().IndexPath.find(std::string(settings::kDefaultIndexFileName)), std::string::npos);
+  EXPECT_TRUE(f.w.Window().History().IsModified());
+  EXPECT_EQ(f.Model()->columnCount(), 0);
+  EXPECT_TRUE(f.Page()->findChild<QWidget*>(QStringLiteral("PNoIndex"))->isVisibleTo(f.Page()));
+  f.Navigate(2);
+  EXPECT_EQ(f.w.Window().ActivePage(), gui::TPageId::TSTermijnMsg);
+  SaveScreenshot(&f.w.Window(), QStringLiteral("cross_page_component_removed_by_switch"));
+
+  f.w.Trigger("actUndo");
+  Settle();
+  EXPECT_EQ(f.Model()->columnCount(), 1);
+  EXPECT_FALSE(f.w.Window().History().IsModified());
+  f.Navigate(2);
+  ASSERT_EQ(f.w.Window().ActivePage(), gui::TPageId::TSTermijn);
+  EXPECT_EQ(f.Installment(1, 8), kEuro + QStringLiteral("100,45"));
+}
+
 TEST(CrossPage, AnOnlineIndexFromTheIndexMenuOpensItsInformation) {
   TCrossPageFixture f;
   f.w.Window().Settings().ReplaceAvailOnlineIndices(
