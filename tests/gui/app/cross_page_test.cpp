@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
@@ -176,6 +177,48 @@ TEST(CrossPage, ASavedFigureComesBackFromTheRecentMenuAndUnsavedOnesAreDroppedOn
   EXPECT_EQ(f.Label("LblPrjTotal"), QStringLiteral("120,91"));
 }
 
+TEST(CrossPage, AnInstallmentEditUndoneFromTheIndexPageReturnsToItsCell) {
+  TCrossPageFixture f;
+  f.Navigate(2);
+  gui::TInstallmentGrid* grid = f.Installments()->Grid();
+  grid->SelectCell(1, 5);
+  QTest::keyClick(grid, Qt::Key_F2);
+  auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()));
+  ASSERT_NE(editor, nullptr);
+  editor->selectAll();
+  QTest::keyClicks(editor, QStringLiteral("20000"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  Settle();
+  EXPECT_EQ(f.Installment(1, 8), kEuro + QStringLiteral("200,91"));
+
+  f.Navigate(1);
+  grid->SelectCell(1, 1);  // the installments cursor moved on meanwhile
+  f.w.Trigger("actUndo");
+  Settle();
+  EXPECT_EQ(f.w.Window().ActivePage(), gui::TPageId::TSTermijn);
+  EXPECT_EQ(f.Installment(1, 5), kEuro + QStringLiteral("10.000,00"));
+  EXPECT_EQ(f.Installment(1, 8), kEuro + QStringLiteral("100,45"));
+  EXPECT_EQ(grid->CurrentGridRow(), 1);
+  EXPECT_EQ(grid->CurrentColumn(), 5);
+}
+
+TEST(CrossPage, ClosingWithAnOpenInstallmentEditorDropsTheTextAndAsksNothing) {
+  auto f = std::make_unique<TCrossPageFixture>();
+  f->Navigate(2);
+  gui::TInstallmentGrid* grid = f->Installments()->Grid();
+  grid->SelectCell(1, 5);
+  QTest::keyClick(grid, Qt::Key_F2);
+  auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()));
+  ASSERT_NE(editor, nullptr);
+  editor->selectAll();
+  QTest::keyClicks(editor, QStringLiteral("20000"));
+  const std::size_t asked = f->w.messages.Calls().size();
+  EXPECT_TRUE(f->w.Close());
+  EXPECT_EQ(f->w.messages.Calls().size(), asked);
+  EXPECT_FALSE(f->w.Window().History().IsModified());
+  EXPECT_EQ(f->Installment(1, 5), kEuro + QStringLiteral("10.000,00"));
+}
+
 TEST(CrossPage, TheMethodLineChoosesTheSimplifiedMethodAsOneStep) {
   TCrossPageFixture f;
   f.Navigate(2);
@@ -214,7 +257,7 @@ TEST(CrossPage, TheMethodLineChoosesTheSimplifiedMethodAsOneStep) {
 
   f.w.Trigger("actUndo");
   Settle();
-  if (f.w.Window().ActivePage() != gui::TPageId::TSTermijn) f.Navigate(2);
+  EXPECT_EQ(f.w.Window().ActivePage(), gui::TPageId::TSTermijn);
   EXPECT_EQ(f.Doc().CalcMethod, 0);
   EXPECT_EQ(f.Installment(1, 8), kEuro + QStringLiteral("100,45"));
   EXPECT_EQ(line->text(), QString::fromUtf8("Offici\u00eble berekeningsmethode"));
