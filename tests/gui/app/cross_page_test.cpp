@@ -437,5 +437,29 @@ TEST(CrossPage, ThePreviewOfTheInstallmentsFollowsTheIndexPageAndClosesBackToThe
   EXPECT_EQ(f.Text(f.March(), 0), QStringLiteral("103,50"));
 }
 
+TEST(CrossPage, TheIndexMenuHidesDuringThePreviewOfTheIndexAndReturnsAfterwards) {
+  TCrossPageFixture f;
+  f.w.Window().resize(1100, 760);
+  auto* commands = f.w.Window().findChild<gui::TReportCommands*>(QStringLiteral("ReportCommands"));
+  ASSERT_NE(commands, nullptr);
+  QAction* indexMenu = f.w.Window().Menus().Index->menuAction();
+  EXPECT_TRUE(indexMenu->isVisible());
+  f.w.Trigger("ActPreview");
+  Settle();
+  ASSERT_NE(commands->Preview(), nullptr);
+  EXPECT_TRUE(commands->Preview()->IsIndexReport());
+  EXPECT_FALSE(indexMenu->isVisible());
+  const QStringList first = commands->Preview()->Pages().PageTexts(0);
+  EXPECT_TRUE(first.contains(QStringLiteral("103,50"))) << first.join(QLatin1Char('|')).toStdString();
+  SaveScreenshot(&f.w.Window(), QStringLiteral("cross_page_index_preview"));
+  QTest::mouseClick(commands->Preview()->findChild<QPushButton*>(QStringLiteral("BtnClose")), Qt::LeftButton);
+  Settle();
+  EXPECT_EQ(f.w.Window().ActivePage(), gui::TPageId::TSIndex);
+  EXPECT_TRUE(indexMenu->isVisible());
+  // The grid takes typed figures again.
+  f.Type(f.March(), 0, QStringLiteral("105"));
+  EXPECT_EQ(f.Text(f.March(), 0), QStringLiteral("105,00"));
+}
+
 }  // namespace
 }  // namespace pc::guitest
