@@ -328,7 +328,10 @@ bool TProjectData::SwitchIndexFile(const std::string& path, bool force) {
   // Names on disk are UTF-8; the project keeps the name as text.
   std::string name = Utf8ToCp1252(FileNameOf(path));
   if (SameTextIgnoringCase(name, kDefaultIndexFileName)) name.clear();
-  if (!force && name == IndexFileName) return false;
+  // The empty name stands for the default file; a project on a file of its
+  // own has the empty name too, and may still move to the default file.
+  const bool sameFile = name == IndexFileName && !(name.empty() && IndexBinding == index_binding::kLocal);
+  if (!force && sameFile) return false;
   if (!LoadIndexFile(path, TLoadMode::Switching)) return false;
   IndexFileName = CutText(name, kIndexFileNameLength);
   UpdateIndexBinding();

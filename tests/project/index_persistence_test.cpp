@@ -358,6 +358,20 @@ TEST_F(IndexPersistenceTest, SwitchingToTheDefaultNameOrTheSameNameNeedsForce) {
   EXPECT_EQ(Figure(*d, "Lonen", 2008, 2), 120.0);
 }
 
+TEST_F(IndexPersistenceTest, AProjectOnItsOwnIndexFileMovesToTheDefaultFile) {
+  WriteIndexFile(Central("Indices.kvi"), {{"Lonen", {{{2008, 2}, 120.0}}}});
+  auto d = Project({{"Lonen", 40}});
+  d->IndexPath = temp_.Path("werk/P.kvi");
+  d->UpdateIndexBinding();
+  ASSERT_EQ(d->IndexBinding, index_binding::kLocal);
+  ASSERT_TRUE(d->SwitchIndexFile(Central("Indices.kvi"), false));
+  EXPECT_EQ(d->IndexPath, Central("Indices.kvi"));
+  EXPECT_EQ(d->IndexBinding, index_binding::kCentral);
+  EXPECT_EQ(Figure(*d, "Lonen", 2008, 2), 120.0);
+  // Bound to it now, choosing it again changes nothing.
+  EXPECT_FALSE(d->SwitchIndexFile(Central("Indices.kvi"), false));
+}
+
 TEST_F(IndexPersistenceTest, ExportIntoTheProjectFolderMakesTheBindingLocal) {
   auto d = Project({{"Lonen", 40}});
   d->ProjectPath = temp_.Path("werk/P.kvp");

@@ -477,8 +477,10 @@ void TFrmMain::UpdateWindowState() {
   std::string ignoredSetup;
   settings_->IgnoredCoreFile(ignoredSetup);
   Action("actInstIgnoreVer")->setVisible(!ignoredSetup.empty());
-  Action("actUndo")->setEnabled(history_->CanUndo());
-  Action("actRedo")->setEnabled(history_->CanRedo());
+  // A hosted preview shows the document as it was made from; undo and redo
+  // would leave it (and what it prints) behind the document.
+  Action("actUndo")->setEnabled(on && history_->CanUndo());
+  Action("actRedo")->setEnabled(on && history_->CanRedo());
   if (on) {
     TWindowPage* grid = FocusedGridPage();
     Action("ActCut")->setEnabled(grid && grid->CanCut());
