@@ -17,6 +17,9 @@ constexpr int kCutLeft = Qt::AlignLeft | Qt::AlignVCenter;  // cut off at its wi
 const TReportFontSpec kNormal{8, false, false};
 const TReportFontSpec kBold{8, true, false};
 const TReportFontSpec kItalic{8, false, true};
+// Column headers of the installment lines: a point smaller, so the longest
+// ("Termijnbedrag", "Te verrekenen") fit their columns whole.
+const TReportFontSpec kColumnHeader{7, true, false};
 const QColor kShade(223, 235, 249);
 
 int Col(const TReportConnection& c, const char* name) { return c.ColumnIndex(name); }
@@ -215,7 +218,7 @@ TBuiltReport BuildInstallmentReport(const reports::TInstallmentReportData& data,
   for (const TLineColumn& c : kLineColumns) {
     const double w = width * c.Share / total;
     header.AddText(QStringLiteral("h_") + QString::fromLatin1(c.Field), QRectF(x + 0.5, 0, w - 1, 6),
-                   QString::fromLatin1(c.Header), kBold, c.Flags);
+                   QString::fromLatin1(c.Header), kColumnHeader, c.Flags);
     lines.AddField(QString::fromLatin1(c.Field), QRectF(x + 0.5, 0, w - 1, 4.4), Col(*detail, c.Field), kNormal, c.Flags);
     x += w;
   }
