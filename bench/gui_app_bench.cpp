@@ -195,6 +195,9 @@ void UndoBenchmark(benchmark::State& state, bool throughWindow) {
   int i = 0;
   for (auto _ : state) {
     Edit(history, i++);
+    // As a page does after its step: the window's commands follow the
+    // history, so the undo action is enabled when it is triggered.
+    w.window->UpdateWindowState();
     const auto t = Clock::now();
     if (throughWindow)
       w.window->Action("actUndo")->trigger();

@@ -110,6 +110,13 @@ TFrmMain::~TFrmMain() {
   // lets the subsystems stop their work first; the settings are not saved.
   if (!closed_) Q_EMIT windowClosing();
   Q_EMIT windowDestroying();
+  // The pages and the hosted preview use the history and the settings, which
+  // go before the widgets do. Hide the window and take the client area down
+  // now, while those still exist, so that no focus, paint or selection
+  // handler runs against a half-destroyed window.
+  hide();
+  for (QObject* child : findChildren<QObject*>()) QObject::disconnect(qApp, nullptr, child, nullptr);
+  delete takeCentralWidget();
 }
 
 void TFrmMain::CreatePages() {

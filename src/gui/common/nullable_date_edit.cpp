@@ -15,7 +15,17 @@ TNullableDateEdit::TNullableDateEdit(QWidget* parent) : QDateEdit(parent) {
   setSpecialValueText(QStringLiteral(" "));
   setCalendarPopup(true);
   setDate(EmptyDate());
-  if (calendarWidget()) calendarWidget()->installEventFilter(this);
+}
+
+void TNullableDateEdit::WatchCalendar() {
+  if (calendarWatched_) return;
+  calendarWatched_ = true;
+  if (QCalendarWidget* calendar = calendarWidget()) calendar->installEventFilter(this);
+}
+
+void TNullableDateEdit::mousePressEvent(QMouseEvent* event) {
+  WatchCalendar();
+  QDateEdit::mousePressEvent(event);
 }
 
 bool TNullableDateEdit::IsEmpty() const { return date() <= EmptyDate(); }
@@ -47,6 +57,7 @@ QAbstractSpinBox::StepEnabled TNullableDateEdit::stepEnabled() const {
 }
 
 void TNullableDateEdit::keyPressEvent(QKeyEvent* event) {
+  WatchCalendar();
   const bool erase = event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace;
   if (erase && !IsEmpty() && lineEdit()->selectedText() == lineEdit()->text()) {
     Clear();

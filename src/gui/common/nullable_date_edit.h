@@ -30,8 +30,16 @@ class TNullableDateEdit : public QDateEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   StepEnabled stepEnabled() const override;
+
+ private:
+  // Watches the calendar popup; made only when the user may open it (a key
+  // or a click), since the calendar is costly to build and most edits are
+  // never opened.
+  void WatchCalendar();
+  bool calendarWatched_ = false;
 };
 
 }  // namespace pc::gui

@@ -5,10 +5,16 @@
 
 namespace pc::gui {
 
-TReportModule::TReportModule() {
-  printer_.setFullPage(true);
-  printer_.setPageLayout(ReportPageLayout(false));
-  printer_.setDocName(QStringLiteral("PrijsCorrectum rapport"));
+TReportModule::TReportModule() = default;
+
+QPrinter& TReportModule::Printer() {
+  if (!printer_) {
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setFullPage(true);
+    printer_->setPageLayout(ReportPageLayout(false));
+    printer_->setDocName(QStringLiteral("PrijsCorrectum rapport"));
+  }
+  return *printer_;
 }
 
 void TReportModule::SetIndexReport(reports::TIndexReportData data) {
@@ -22,7 +28,7 @@ void TReportModule::SetInstallmentReport(reports::TInstallmentReportData data) {
 }
 
 QPageLayout TReportModule::PageLayout() const {
-  QPageLayout layout = printer_.pageLayout();
+  QPageLayout layout = printer_ ? printer_->pageLayout() : ReportPageLayout(false);
   layout.setMinimumMargins(QMarginsF(0, 0, 0, 0));
   layout.setMargins(QMarginsF(0, 0, 0, 0));
   return layout;

@@ -25,8 +25,10 @@ class TReportModule {
   bool Watermark() const { return watermark_; }
   TReportKind Kind() const { return kind_; }
 
-  // The shared page set-up: the printer the set-up dialog edits.
-  QPrinter& Printer() { return printer_; }
+  // The shared page set-up: the printer the set-up dialog edits. Made at
+  // the first use: making a printer loads the print system, which the
+  // program's start need not wait for.
+  QPrinter& Printer();
   // The printer's page set-up as the reports use it (no device margins).
   QPageLayout PageLayout() const;
 
@@ -39,7 +41,7 @@ class TReportModule {
   bool WritePdf(const QString& path, QString& error) const;
 
  private:
-  QPrinter printer_{QPrinter::HighResolution};
+  std::unique_ptr<QPrinter> printer_;
   TReportKind kind_ = TReportKind::Index;
   reports::TIndexReportData index_;
   reports::TInstallmentReportData installments_;
