@@ -17,4 +17,12 @@ QString IndexIndicatorText(const project::TProjectData& doc);
 // 16 x 16: the index file's picture, else the kind's own.
 QPixmap IndexIndicatorPicture(const project::TProjectData& doc);
 
+// What the indicator's picture depends on: the kind and the index file's own
+// picture (shared and immutable, so its address names it).
+struct TIndexPictureKey {
+  int Binding = -1;
+  const void* Picture = nullptr;
+  friend bool operator==(const TIndexPictureKey&, const TIndexPictureKey&) = default;
+};
+
 }  // namespace pc::gui

@@ -501,7 +501,11 @@ void TFrmMain::UpdateWindowState() {
 
   const project::TProjectData& doc = history_->Current();
   indexLabel_->setText(gui::IndexIndicatorText(doc));
-  indexIcon_->setPixmap(IndexIndicatorPicture(doc));
+  const TIndexPictureKey pictureKey{doc.IndexBinding, doc.IndexPicture.get()};
+  if (pictureKey != shownIndexPicture_) {
+    shownIndexPicture_ = pictureKey;
+    indexIcon_->setPixmap(IndexIndicatorPicture(doc));
+  }
   ui_->PageHeader->setText(QString::fromLatin1(kPageHeaders[static_cast<int>(page)]));
   for (TWindowPage* p : pages_) p->UpdatePageState();
   UpdateTitle();

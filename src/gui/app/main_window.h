@@ -12,6 +12,7 @@
 #include <string>
 
 #include "gui/app/info_form.h"
+#include "gui/app/index_indicator.h"
 #include "gui/app/main_actions.h"
 #include "gui/app/window_seams.h"
 #include "gui/common/window_page.h"
@@ -180,6 +181,7 @@ class TFrmMain : public QMainWindow, public TWindowServices, public project::TDo
   bool shownOnce_ = false;
   bool closingForSetup_ = false;
   int focusedGrid_ = 0;  // 0 none, 1 index grid, 2 installments grid
+  TIndexPictureKey shownIndexPicture_;  // what the status bar's picture shows
   bool closed_ = false;  // windowClosing was emitted
   bool cellEditActive_ = false;
   bool idleScheduled_ = false;

@@ -1,5 +1,7 @@
 #include "gui/project/project_page.h"
 
+#include "gui/app/index_indicator.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
@@ -149,14 +151,12 @@ void TProjectPage::UpdatePageState() {
   const project::TProjectData& doc = window_.History().Current();
   ui_->LCalcKind1->setText(ToQt(CalculationMethodName(doc.CalcMethod)));
   ui_->lCurIndex->setText(ToQt(project::IndexIndicatorText(doc)));
-  QStyle::StandardPixmap icon = QStyle::SP_DriveNetIcon;
-  switch (doc.IndexBinding) {
-    case project::index_binding::kLocal: icon = QStyle::SP_DirIcon; break;
-    case project::index_binding::kCentralOnline: icon = QStyle::SP_DriveCDIcon; break;
-    case project::index_binding::kNone: icon = QStyle::SP_MessageBoxWarning; break;
-    default: break;
+  // The same picture as the status bar's, made again only when it changes.
+  const TIndexPictureKey key{doc.IndexBinding, doc.IndexPicture.get()};
+  if (key != shownIndexPicture_) {
+    shownIndexPicture_ = key;
+    ui_->imgIndex->setPixmap(IndexIndicatorPicture(doc));
   }
-  ui_->imgIndex->setPixmap(style()->standardIcon(icon).pixmap(16, 16));
 }
 
 // ---- properties ----------------------------------------------------------------

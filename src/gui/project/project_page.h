@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/app/index_indicator.h"
 #include "gui/common/window_page.h"
 #include "project/start_tiles.h"
 
@@ -116,6 +117,7 @@ class TProjectPage : public TWindowPage {
   int hoverTicks_ = 0;
   // The control to focus after undo/redo (an id of IdOfControl), 0 for none.
   int restoreFocus_ = 0;
+  TIndexPictureKey shownIndexPicture_;
 };
 
 }  // namespace pc::gui
