@@ -420,7 +420,7 @@ void TFrmMain::FillNewProject(const TNewProjectTemplate& newTemplate) {
   project::TProjectData& doc = history_->Current();
   const TDateTime priceDate =
       newTemplate.PriceReferenceDate == -1 ? doc.PriceReferenceDate : newTemplate.PriceReferenceDate;
-  doc.SetProperties(newTemplate.ProjectName, newTemplate.Client, doc.StartOfWorks, priceDate,
+  doc.SetProperties(newTemplate.Name, newTemplate.Client, doc.StartOfWorks, priceDate,
                     newTemplate.Contractor);
   history_->ExtendPeriodToPriceMonth();
   for (TWindowPage* page : pages_) page->LoadFromDocument();

@@ -9,6 +9,7 @@
 #include "common/messages.h"
 #include "platform/desktop_services.h"
 #include "project/project_history.h"
+#include "project/start_tiles.h"
 #include "settings/kv_config.h"
 
 namespace pc::project {
@@ -18,12 +19,7 @@ class TDocumentCommands;
 namespace pc::gui {
 
 // What a new-project tile starts a project with (Windows-1252 texts).
-struct TNewProjectTemplate {
-  std::string ProjectName;
-  std::string Client;
-  std::string Contractor;
-  TDateTime PriceReferenceDate = -1;  // -1: today
-};
+using TNewProjectTemplate = project::TNewProjectTemplate;
 
 class TWindowServices {
  public:

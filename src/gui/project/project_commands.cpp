@@ -34,6 +34,9 @@ void InstallProjectCommands(TFrmMain& window) {
     // new-project panel: the new document is started from a tile.
     QObject::connect(window.Action("ActNew"), &QAction::triggered, page,
                      [page] { page->SetProjectPanel(TProjectPanel::NewProject); });
+    // The tiles' requests run through the window; a new project from a tile
+    // fills its fields here.
+    window.SetNewProjectFiller([page](const TNewProjectTemplate& data) { page->FillNewProject(data); });
     QObject::connect(&window, &TFrmMain::windowShown, page, [&window, page] {
       if (StartScreenReached(window)) page->ShowStartScreen();
     });

@@ -345,14 +345,14 @@ void TProjectPage::AddOpenTile(const std::string& path) {
   auto* tile = new TfrmePrjPageOpenItem(ui_->sPrjOpenContent);
   AddTile(tile, ui_->sPrjOpenContent);
   tile->Init({path});
-  connect(tile, &TfrmePrjPageItem::activated, this, [this, tile] { RequestOpenProject(tile->Path(), true); });
+  connect(tile, &TfrmePrjPageItem::activated, this, [this, tile] { window_.RequestOpenProject(tile->Path(), true); });
 }
 
 void TProjectPage::AddNewTile(const project::TNewProjectTemplate& data) {
   auto* tile = new TfrmePrjPageNewItem(ui_->sPrjNewContent);
   AddTile(tile, ui_->sPrjNewContent);
   tile->Init(data);
-  connect(tile, &TfrmePrjPageItem::activated, this, [this, tile] { RequestNewProject(tile->Data()); });
+  connect(tile, &TfrmePrjPageItem::activated, this, [this, tile] { window_.RequestNewProject(&tile->Data()); });
 }
 
 void TProjectPage::AddTile(TfrmePrjPageItem* tile, QWidget* scrollContent) {
@@ -374,32 +374,7 @@ void TProjectPage::FreeTiles() {
   tiles_.clear();
 }
 
-void TProjectPage::RequestOpenProject(const std::string& path, bool deferred) {
-  if (!deferred) {
-    if (window_.Commands().OpenProject(true, path, {})) window_.ShowProjectPage(true, true);
-    return;
-  }
-  pendingOpen_ = path;
-  window_.RunDeferred([this] { CarryOutOpenRequest(); });
-}
-
-void TProjectPage::RequestNewProject(const project::TNewProjectTemplate& data) {
-  pendingNew_ = data;
-  window_.RunDeferred([this] { CarryOutNewRequest(); });
-}
-
-void TProjectPage::CarryOutOpenRequest() {
-  if (pendingNew_ || !pendingOpen_) return;
-  const std::string path = *pendingOpen_;
-  pendingOpen_.reset();
-  RequestOpenProject(path, false);
-}
-
-void TProjectPage::CarryOutNewRequest() {
-  if (!pendingNew_) return;
-  const project::TNewProjectTemplate data = *pendingNew_;
-  pendingNew_.reset();
-  if (!window_.Commands().NewProject(true)) return;
+void TProjectPage::FillNewProject(const project::TNewProjectTemplate& data) {
   SetProjectPanel(TProjectPanel::Properties);
   fieldSnapshot_ = false;
   fieldsLoaded_ = false;

@@ -55,9 +55,9 @@ class TProjectPage : public TWindowPage {
   // The start screen: the new-project panel with an empty recent list, else
   // the open-project panel.
   void ShowStartScreen();
-  // A tile's request. Deferred: carried out after the click handler returns.
-  void RequestOpenProject(const std::string& path, bool deferred);
-  void RequestNewProject(const project::TNewProjectTemplate& data);
+  // The window's new project just made from a tile: the template's fields
+  // on the properties panel, taken into the document as one undo step.
+  void FillNewProject(const project::TNewProjectTemplate& data);
   const std::vector<TfrmePrjPageItem*>& Tiles() const { return tiles_; }
 
   // ---- the calculation method ----------------------------------------------
@@ -92,8 +92,6 @@ class TProjectPage : public TWindowPage {
   void AddNewTile(const project::TNewProjectTemplate& data);
   void AddTile(TfrmePrjPageItem* tile, QWidget* scrollContent);
   void FreeTiles();
-  void CarryOutOpenRequest();
-  void CarryOutNewRequest();
   void Tick();
   void FocusFields();
   QWidget* ControlOfId(int id) const;
@@ -109,8 +107,6 @@ class TProjectPage : public TWindowPage {
   bool fieldsLoaded_ = true;
   // An undo step was already made for the field that has the focus.
   bool fieldSnapshot_ = false;
-  std::optional<std::string> pendingOpen_;
-  std::optional<project::TNewProjectTemplate> pendingNew_;
   // Balloon hover: the icon under the cursor at the previous tick, and for
   // how many ticks it has been there.
   QWidget* hoverIcon_ = nullptr;

@@ -490,7 +490,10 @@ TEST(MainWindowDocument, StartTileRequestsRunAfterTheClickHandler) {
   QCoreApplication::processEvents();
   EXPECT_EQ(w.Window().History().Current().ProjectPath, kvp);
 
-  gui::TNewProjectTemplate newProject{"Sluis", "Gemeente", "Aannemer", -1};
+  gui::TNewProjectTemplate newProject;
+  newProject.Name = "Sluis";
+  newProject.Client = "Gemeente";
+  newProject.Contractor = "Aannemer";
   services.RequestNewProject(&newProject);
   EXPECT_EQ(w.Window().History().Current().ProjectName, "Voorbeeldproject");
   QCoreApplication::processEvents();
@@ -504,7 +507,8 @@ TEST(MainWindowDocument, StartTileRequestsRunAfterTheClickHandler) {
 
   // A new request on a modified project asks first; Annuleren drops it.
   w.messages.QueueDialogAnswer(TDialogAnswer::daAnnuleren);
-  gui::TNewProjectTemplate other{"Dijk", "", "", -1};
+  gui::TNewProjectTemplate other;
+  other.Name = "Dijk";
   services.RequestNewProject(&other);
   QCoreApplication::processEvents();
   EXPECT_EQ(w.Window().History().Current().ProjectName, "Sluis");
