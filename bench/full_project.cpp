@@ -1,4 +1,4 @@
-#include "gui_full_project.h"
+#include "full_project.h"
 
 #include <cstdio>
 
@@ -40,6 +40,16 @@ void FillFullProject(project::TProject& history) {
                           EncodeDate(year, month, DaysInMonth(year, month)));
   }
   d.Recalculate(1, false);
+}
+
+void EditStep(project::TProject& history, int i) {
+  history.BeginStep(false);
+  project::TProjectData& d = history.Current();
+  const int position = i % kFullComponents + 1;
+  const int row = (i * 37) % d.IndexTable->MonthCount() + 1;
+  d.IndexTable->SetFigure(position, row, false, 150.0 + (i % 1000) * 0.01);
+  d.Recalculate(1, false);
+  history.CommitStep();
 }
 
 std::string WriteFullProject(const std::string& folder) {

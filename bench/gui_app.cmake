@@ -6,7 +6,7 @@ if(PC_BUILD_GUI)
   target_link_libraries(bench_gui_start_child PRIVATE pc_gui)
   add_executable(bench_bare_window_child bare_window_child.cpp)
   target_link_libraries(bench_bare_window_child PRIVATE Qt6::Widgets)
-  pc_add_bench(bench_gui_app SOURCES gui_app_bench.cpp gui_full_project.cpp gui_full_project.h
+  pc_add_bench(bench_gui_app SOURCES gui_app_bench.cpp full_project.cpp full_project.h
                LIBS pc_gui)
   target_compile_definitions(bench_gui_app PRIVATE
     PC_START_CHILD="$<TARGET_FILE:bench_gui_start_child>"

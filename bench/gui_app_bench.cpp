@@ -31,7 +31,7 @@
 #include "gui/app/application.h"
 #include "gui/app/main_window.h"
 #include "gui/common/qt_text.h"
-#include "gui_full_project.h"
+#include "full_project.h"
 #include "project/document_commands.h"
 
 extern char** environ;
@@ -177,14 +177,6 @@ void BM_OpenFullProjectCoreOnly(benchmark::State& state) {
 BENCHMARK(BM_OpenFullProjectCoreOnly)->Unit(benchmark::kMillisecond);
 
 // One edit as a page makes it: a figure changed, everything recalculated.
-void Edit(pc::project::TProject& history, int i) {
-  history.BeginStep(false);
-  pc::project::TProjectData& d = history.Current();
-  d.IndexTable->SetFigure(i % pc::bench::kFullComponents + 1, (i * 37) % d.IndexTable->MonthCount() + 1, false,
-                          150.0 + (i % 1000) * 0.01);
-  d.Recalculate(1, false);
-  history.CommitStep();
-}
 
 void UndoBenchmark(benchmark::State& state, bool throughWindow) {
   BenchWindow w({g_env->fullProject});
@@ -194,7 +186,7 @@ void UndoBenchmark(benchmark::State& state, bool throughWindow) {
   std::vector<double> times;
   int i = 0;
   for (auto _ : state) {
-    Edit(history, i++);
+    pc::bench::EditStep(history, i++);
     // As a page does after its step: the window's commands follow the
     // history, so the undo action is enabled when it is triggered.
     w.window->UpdateWindowState();

@@ -16,6 +16,7 @@
 #include "indextable/bd_config.h"
 #include "indextable/month_key.h"
 #include "installments/termijn_config.h"
+#include "monthly_table.h"
 
 namespace pc {
 namespace {
@@ -33,19 +34,7 @@ TLoad& Load(bool yearly) {
   if (load) return *load;
   load = new TLoad;
   TBDConfig& t = load->Table;
-  t.SetPeriodStart(kFirstMonthKey);
-  t.SetPeriodEnd(kLastMonthKey);
-  t.RebuildMonthList();
-  for (int c = 0; c < 50; ++c) {
-    TComponentValues v;
-    v.Name = "Bestanddeel " + std::to_string(c + 1);
-    v.Percentage = 2;
-    const int slot = t.AddComponent(v);
-    for (int i = 0; i < kMonthCount; ++i) t.SetCellValue(slot, KeyOfMonthIndex(i), 100 + 0.01 * i + c);
-  }
-  t.ResetRanges(false);
-  t.RebuildMonthList();
-  t.RebuildAllCarryForward();
+  bench::FillMonthlyTable(t);
   t.ComputeTrend(0);
 
   TTermijnConfig& s = load->Set;

@@ -32,6 +32,7 @@
 #include "gui/installments/installments_page.h"
 #include "indextable/month_key.h"
 #include "installments/termijn_grid.h"
+#include "monthly_table.h"
 
 namespace pc {
 namespace {
@@ -59,19 +60,7 @@ struct TFixture {
 
   static void Fill(project::TProjectData& doc) {
     TBDConfig& t = *doc.IndexTable;
-    t.SetPeriodStart(kFirstMonthKey);
-    t.SetPeriodEnd(kLastMonthKey);
-    t.RebuildMonthList();
-    for (int c = 0; c < 50; ++c) {
-      TComponentValues v;
-      v.Name = "Bestanddeel " + std::to_string(c + 1);
-      v.Percentage = 2;
-      const int slot = t.AddComponent(v);
-      for (int i = 0; i < kMonthCount; ++i) t.SetCellValue(slot, KeyOfMonthIndex(i), 100 + 0.01 * i + c);
-    }
-    t.ResetRanges(false);
-    t.RebuildMonthList();
-    t.RebuildAllCarryForward();
+    bench::FillMonthlyTable(t);
     doc.PriceReferenceDate = EncodeDate(1981, 1, 15);
     doc.TenderDate = EncodeDate(1980, 6, 1);
     doc.StartOfWorks = EncodeDate(1981, 1, 1);

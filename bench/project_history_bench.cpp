@@ -16,8 +16,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "common/date_time.h"
-#include "indextable/month_key.h"
+#include "full_project.h"
 #include "project/project_history.h"
 
 // The counting operators below pair malloc with free by design; GCC sees
@@ -65,59 +64,9 @@ namespace {
 using pc::project::TProject;
 using pc::project::TProjectData;
 
-constexpr int kComponents = 50;
-constexpr int kInstallments = 999;
+using pc::bench::EditStep;
+using pc::bench::FillFullProject;
 
-// Fills the current document: period 1981..2100, every month of every
-// component a figure, 10 variable components, 999 monthly installments.
-void FillFullProject(TProject& history) {
-  TProjectData& d = history.Current();
-  d.EnsureModels();
-  d.PriceReferenceDate = pc::EncodeDate(1990, 1, 15);
-  d.TenderDate = d.PriceReferenceDate;
-  d.StartOfWorks = pc::EncodeDate(1990, 1, 1);
-  pc::TBDConfig& table = *d.IndexTable;
-  table.SetPeriodStart(pc::kFirstMonthKey);
-  table.SetPeriodEnd(pc::kLastMonthKey);
-  table.RebuildMonthList();
-  for (int c = 1; c <= kComponents; ++c) {
-    pc::TComponentValues v;
-    v.Name = "Bestanddeel ";
-    v.Name += std::to_string(c);
-    v.Variable = c > 40;
-    v.Percentage = v.Variable ? 0 : 2.5;
-    const int slot = table.AddComponent(v);
-    for (int m = 0; m < pc::kMonthCount; ++m)
-      table.SetCellValue(slot, pc::KeyOfMonthIndex(m), 100.0 + (m % 97) * 0.25 + c);
-  }
-  table.ResetRanges(false);
-  table.RebuildMonthList();
-  table.RebuildAllCarryForward();
-  table.ComputeTrend(0);
-  pc::TTermijnConfig& set = *d.Installments;
-  set.SetProjectDates(d.PriceReferenceDate, d.TenderDate, d.StartOfWorks);
-  for (int i = 0; i < kInstallments; ++i) {
-    const int year = 1990 + i / 12, month = i % 12 + 1;
-    pc::TComponentAmounts amounts{};
-    for (int c = 41; c <= kComponents; ++c) amounts[static_cast<std::size_t>(c)] = 100.0 + i;
-    std::string name = "Termijn ";
-    name += std::to_string(i + 1);
-    set.InsertInstallment(name, amounts, 0, 25000.0 + i,
-                          pc::EncodeDate(year, month, pc::DaysInMonth(year, month)));
-  }
-  d.Recalculate(1, false);
-}
-
-// One undo step that changes one figure and recalculates everything.
-void EditStep(TProject& history, int i) {
-  history.BeginStep(false);
-  TProjectData& d = history.Current();
-  const int position = i % kComponents + 1;
-  const int row = (i * 37) % d.IndexTable->MonthCount() + 1;
-  d.IndexTable->SetFigure(position, row, false, 150.0 + (i % 1000) * 0.01);
-  d.Recalculate(1, false);
-  history.CommitStep();
-}
 
 void BM_HistoryMemory(benchmark::State& state) {
   double ratio = 0, one = 0, hundred = 0;
