@@ -23,16 +23,6 @@
 
 namespace pc::guitest {
 
-class TRecordingMailer final : public platform::TMailer {
- public:
-  platform::TMailResult Send(const platform::TMailMessage& message) override {
-    Sent.push_back(message);
-    return Result;
-  }
-  std::vector<platform::TMailMessage> Sent;
-  platform::TMailResult Result = platform::TMailResult::Sent;
-};
-
 struct TProjectWindowOptions {
   std::vector<std::string> Arguments;
   bool RealMergeDialogs = false;  // the window's own switch and merge dialogs

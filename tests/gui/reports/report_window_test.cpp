@@ -43,17 +43,6 @@ std::string Words(const std::string& text) {
   return QString::fromStdString(text).simplified().toStdString();
 }
 
-class FakeMailer : public platform::TMailer {
- public:
-  platform::TMailResult Send(const platform::TMailMessage& message) override {
-    messages.push_back(message);
-    for (const std::string& file : message.Attachments) attachmentExisted.push_back(QFile::exists(QString::fromStdString(file)));
-    return platform::TMailResult::Sent;
-  }
-  std::vector<platform::TMailMessage> messages;
-  std::vector<bool> attachmentExisted;
-};
-
 class ReportWindowTest : public ::testing::Test {
  protected:
   void Open(const std::string& kvp) {
@@ -105,7 +94,7 @@ class ReportWindowTest : public ::testing::Test {
   }
 
   TTestHome home_;
-  FakeMailer mailer_;
+  TRecordingMailer mailer_;
   std::unique_ptr<TScriptedWindow> w_;
   TReportCommands* commands_ = nullptr;
   bool componentAnswer_ = true;
@@ -267,12 +256,12 @@ TEST_F(ReportWindowTest, SendPdfMailsTheReportOfNowFromAPrivateFolder) {
   OpenExample();
   w_->Window().ShowIndexPage(true);
   w_->Trigger("actSendPDF");
-  ASSERT_EQ(mailer_.messages.size(), 1u);
-  const platform::TMailMessage mail = mailer_.messages[0];
+  ASSERT_EQ(mailer_.Sent.size(), 1u);
+  const platform::TMailMessage mail = mailer_.Sent[0];
   EXPECT_EQ(mail.Subject, "Voorbeeldproject bestanddelen PDF");
   EXPECT_EQ(mail.Body, "Bij deze de gevraagde PDF");
   ASSERT_EQ(mail.Attachments.size(), 1u);
-  EXPECT_TRUE(mailer_.attachmentExisted[0]);
+  EXPECT_TRUE(mailer_.AttachmentExisted[0]);
   const QString folder = commands_->LastMailFolder();
   EXPECT_TRUE(QString::fromStdString(mail.Attachments[0]).startsWith(folder + QStringLiteral("/worked-example (")));
   EXPECT_EQ(QFileInfo(folder).permissions() & (QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
@@ -281,17 +270,17 @@ TEST_F(ReportWindowTest, SendPdfMailsTheReportOfNowFromAPrivateFolder) {
   // The installments page mails the installment report.
   w_->Window().ShowInstallmentsPage(true);
   w_->Trigger("actSendPDF");
-  ASSERT_EQ(mailer_.messages.size(), 2u);
-  EXPECT_EQ(mailer_.messages[1].Subject, "Voorbeeldproject termijnen PDF");
-  EXPECT_NE(PdfText(mailer_.messages[1].Attachments[0]).find("100,45"), std::string::npos);
+  ASSERT_EQ(mailer_.Sent.size(), 2u);
+  EXPECT_EQ(mailer_.Sent[1].Subject, "Voorbeeldproject termijnen PDF");
+  EXPECT_NE(PdfText(mailer_.Sent[1].Attachments[0]).find("100,45"), std::string::npos);
 
   // A later send mails the figures of that moment, not the report of before.
   project::TProjectData& doc = w_->Window().History().Current();
   ASSERT_TRUE(doc.IndexTable->SetFigure(1, 3, false, 111.11));
   w_->Window().ShowIndexPage(true);
   w_->Trigger("actSendPDF");
-  ASSERT_EQ(mailer_.messages.size(), 3u);
-  const std::string now = PdfText(mailer_.messages[2].Attachments[0]);
+  ASSERT_EQ(mailer_.Sent.size(), 3u);
+  const std::string now = PdfText(mailer_.Sent[2].Attachments[0]);
   EXPECT_NE(now.find("111,11"), std::string::npos);
   EXPECT_EQ(now.find("103,50"), std::string::npos);
   EXPECT_TRUE(QFile::exists(QString::fromStdString(mail.Attachments[0])));  // earlier attachments stay
@@ -299,7 +288,7 @@ TEST_F(ReportWindowTest, SendPdfMailsTheReportOfNowFromAPrivateFolder) {
   // No PDF, no mail: the user is told why.
   commands_->SetMailFolderRoot(home_.Path() + QStringLiteral("/bestaat/niet"));
   w_->Trigger("actSendPDF");
-  EXPECT_EQ(mailer_.messages.size(), 3u);
+  EXPECT_EQ(mailer_.Sent.size(), 3u);
   ASSERT_FALSE(w_->messages.Messages().empty());
   EXPECT_NE(w_->messages.Messages().back().find("Fout bij het maken van het PDF-bestand"), std::string::npos);
 }

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "gui/common/qt_text.h"
 
@@ -48,6 +50,16 @@ std::string TTestHome::CopyExample(const char* name) const {
   QFile::copy(QStringLiteral(PC_EXAMPLES_DIR "/") + QString::fromUtf8(name), target);
   QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   return gui::PathFromQt(target);
+}
+
+platform::TMailResult TRecordingMailer::Send(const platform::TMailMessage& message) {
+  Sent.push_back(message);
+  for (const std::string& file : message.Attachments) {
+    std::ifstream in(file, std::ios::binary);
+    AttachmentExisted.push_back(static_cast<bool>(in));
+    AttachmentTexts.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  return platform::TMailResult::Sent;
 }
 
 TScriptedWindow::TScriptedWindow(std::vector<std::string> arguments) {

@@ -46,6 +46,16 @@ class TRecordingShell final : public platform::TShellOpen {
   std::vector<std::string> Opened;
 };
 
+// The desktop's mail program, recorded instead of run: every message, and
+// what each attachment held (and whether it existed) when it was sent.
+class TRecordingMailer final : public platform::TMailer {
+ public:
+  platform::TMailResult Send(const platform::TMailMessage& message) override;
+  std::vector<platform::TMailMessage> Sent;
+  std::vector<std::string> AttachmentTexts;
+  std::vector<bool> AttachmentExisted;
+};
+
 // The real main window with every question and dialog answered by a script.
 struct TScriptedWindow {
   explicit TScriptedWindow(std::vector<std::string> arguments = {});

@@ -65,18 +65,18 @@ TEST_F(UpdateFormsTest, InformingTheAdministratorMailsAndSetsTheSetupAside) {
   };
   QTest::mouseClick(inform, Qt::LeftButton);
   EXPECT_EQ(asked, std::vector<QString>{QStringLiteral("Beheerder email|Wat is het email adres van uw beheerder?")});
-  EXPECT_TRUE(mailer_.sent.empty());
+  EXPECT_TRUE(mailer_.Sent.empty());
   EXPECT_TRUE(form->isVisible());
 
   // An address given when asked: the mail goes to it, and the question closes
   // with "Nee", the set-up set aside and the address kept.
   form->inputQuery = [](const QString&, const QString&) { return QStringLiteral(" beheer@example.nl "); };
   QTest::mouseClick(inform, Qt::LeftButton);
-  ASSERT_EQ(mailer_.sent.size(), 1u);
-  EXPECT_EQ(mailer_.sent[0].Subject, "Nieuwe versie PrijsCorrectum beschikbaar");
-  EXPECT_EQ(mailer_.sent[0].Recipient, "beheer@example.nl");
-  EXPECT_TRUE(mailer_.sent[0].Attachments.empty());
-  EXPECT_TRUE(mailer_.sent[0].Body.ends_with("support@prijscorrectum.nl"));
+  ASSERT_EQ(mailer_.Sent.size(), 1u);
+  EXPECT_EQ(mailer_.Sent[0].Subject, "Nieuwe versie PrijsCorrectum beschikbaar");
+  EXPECT_EQ(mailer_.Sent[0].Recipient, "beheer@example.nl");
+  EXPECT_TRUE(mailer_.Sent[0].Attachments.empty());
+  EXPECT_TRUE(mailer_.Sent[0].Body.ends_with("support@prijscorrectum.nl"));
   EXPECT_TRUE(WaitFor([] { return ShownWindow<TfrmUpdateDownloaded>() == nullptr; }));
   EXPECT_EQ(answers, std::vector<bool>{false});
   EXPECT_EQ(window.Settings().ignoreDownloadedCoreFile, "prijscorrectum-3.deb");

@@ -92,12 +92,12 @@ TEST_F(UpdateWindowTest, AutomaticPassShowsProgressThenSuccessAndTheLogListsIt) 
   EXPECT_EQ(messages_.Messages().back(), "Het logboek is naar het klembord gekopieerd.");
   // Mail sends the log file as written to the helpdesk.
   QTest::mouseClick(viewer->findChild<gui::TLinkLabel*>(QStringLiteral("lMail")), Qt::LeftButton);
-  ASSERT_EQ(mailer_.sent.size(), 1u);
-  EXPECT_EQ(mailer_.sent[0].Subject, "Logboek");
-  EXPECT_EQ(mailer_.sent[0].Body, "Logboek");
-  EXPECT_EQ(mailer_.sent[0].Recipient, "support@prijscorrectum.nl");
-  ASSERT_EQ(mailer_.attachmentTexts.size(), 1u);
-  EXPECT_EQ(mailer_.attachmentTexts[0], LogFileText());
+  ASSERT_EQ(mailer_.Sent.size(), 1u);
+  EXPECT_EQ(mailer_.Sent[0].Subject, "Logboek");
+  EXPECT_EQ(mailer_.Sent[0].Body, "Logboek");
+  EXPECT_EQ(mailer_.Sent[0].Recipient, "support@prijscorrectum.nl");
+  ASSERT_EQ(mailer_.AttachmentTexts.size(), 1u);
+  EXPECT_EQ(mailer_.AttachmentTexts[0], LogFileText());
   viewer->findChild<QPushButton*>(QStringLiteral("btnClose"))->click();
   EXPECT_TRUE(WaitFor([] { return ShownWindow<TfrmViewLog>() == nullptr; }));
 

@@ -26,18 +26,6 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace pc::guitest {
 
-class TRecordingMailer final : public platform::TMailer {
- public:
-  platform::TMailResult Send(const platform::TMailMessage& message) override {
-    sent.push_back(message);
-    for (const std::string& file : message.Attachments) attachmentTexts.push_back(pc::testing::ReadFileBytes(file));
-    return result;
-  }
-  std::vector<platform::TMailMessage> sent;
-  std::vector<std::string> attachmentTexts;
-  platform::TMailResult result = platform::TMailResult::Sent;
-};
-
 // The top-level widget of type T that is shown; null when none.
 template <typename T>
 T* ShownWindow() {
